@@ -1,0 +1,30 @@
+// The fullscreen window, its device and rendering contexts, and the display mode it runs in.
+#pragma once
+
+#include "platform/platform.h"
+
+extern const char* const kWindowClassName;  // "OpenGL Brisvelle", also the window title
+
+struct AppWindow {
+    InstanceHandle instance = nullptr;
+    WindowHandle window = nullptr;                // null after Shutdown
+    DeviceContextHandle deviceContext = nullptr;  // the window's own; never released
+    RenderContextHandle renderContext = nullptr;  // null after Shutdown
+    DisplayMode fullscreenMode;                   // applied at start-up and on re-activation
+};
+
+extern AppWindow appWindow;
+
+// Switches the display mode, opens the popup window with a double-buffered RGBA, 16-bit depth
+// pixel format (a multisample one when the driver offers it) and makes a rendering context
+// current on it, then shows and focuses it. False when the mode, the window, the pixel format or
+// the context cannot be had; nothing made so far is undone then.
+bool CreateFullscreenWindow(InstanceHandle instance, int showCommand);
+
+// A hidden popup of the program's class covering the screen as it is now; stored in
+// appWindow.window. Null on failure.
+WindowHandle CreatePopupWindow(InstanceHandle instance);
+
+// The plain pixel format for a colour depth: `bitsPerPixel`'s low byte split evenly between
+// red, green and blue, with a 16-bit depth buffer.
+PixelFormatRequest DescribePixelFormat(int32_t bitsPerPixel);

@@ -1,0 +1,30 @@
+// What the sdl backend's files share: the windows it made and the video subsystem.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <SDL.h>
+
+#include <string>
+
+// A window of the program's class. The SDL window behind it is made when its pixel format is
+// set, because SDL (like GLX) fixes a window's visual when the window is created.
+struct PlatformWindow {
+    std::string title;
+    WindowProcedure procedure = nullptr;
+    int width = 0;
+    int height = 0;
+    SDL_Window* sdl = nullptr;
+};
+
+// Starts SDL's video subsystem once; false (with SDL's reason on stderr) when it cannot start.
+bool StartSdlVideo();
+bool IsOffscreenDriver();
+
+// The live windows, first made first.
+PlatformWindow* const* SdlWindows(size_t* count);
+PlatformWindow* SdlWindowFromId(Uint32 windowId);
+
+// The display mode the program's windows are to show in, or null while the desktop mode rules.
+const SDL_DisplayMode* SdlFullscreenMode();
+void ApplyFullscreenMode(PlatformWindow* window);

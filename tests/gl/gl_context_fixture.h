@@ -1,0 +1,96 @@
+// One real OpenGL compatibility-profile context, 800 x 600, shared by every GL test of a test
+// binary. Including this header is enough: the context is made before the first test runs and
+// stays current on the main thread. SDL's offscreen driver (EGL, Mesa's llvmpipe) needs no
+// display; SDL_VIDEODRIVER in the environment still wins, to watch the tests on a real screen.
+#pragma once
+
+#include <SDL.h>
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class GlContextEnvironment : public ::testing::Environment {
+public:
+    static constexpr int kWidth = 800;
+    static constexpr int kHeight = 600;
+
+    // Why there is no context, or empty when there is one.
+    static const std::string& Failure() { return failure_; }
+
+    void SetUp() override
+    {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail("SDL_Init");
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        window_ = SDL_CreateWindow("gl test", 0, 0, kWidth, kHeight,
+                                   SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        if (!window_) return Fail("SDL_CreateWindow");
+        context_ = SDL_GL_CreateContext(window_);
+        if (!context_) return Fail("SDL_GL_CreateContext");
+        failure_.clear();
+    }
+
+    void TearDown() override
+    {
+        if (context_) SDL_GL_DeleteContext(context_);
+        if (window_) SDL_DestroyWindow(window_);
+        context_ = nullptr;
+        window_ = nullptr;
+        SDL_Quit();
+        failure_ = kNotSetUp;
+    }
+
+private:
+    void Fail(const char* step)
+    {
+        failure_ = std::string(step) + " failed under SDL video driver \"" +
+                   (SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "none") +
+                   "\": " + SDL_GetError();
+    }
+
+    static constexpr const char* kNotSetUp = "the GL test environment is not set up";
+    static inline std::string failure_ = kNotSetUp;
+    SDL_Window* window_ = nullptr;
+    SDL_GLContext context_ = nullptr;
+};
+
+// An inline variable is initialised once per program, however many test files include this.
+inline ::testing::Environment* const glContextEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GlContextEnvironment);
+
+// Base fixture of GL tests: fails each test up front when there is no context, and starts it
+// from a cleared black framebuffer, identity matrices and a clean error flag.
+class GlTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(GlContextEnvironment::Failure(), "");
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        glViewport(0, 0, GlContextEnvironment::kWidth, GlContextEnvironment::kHeight);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+
+    // The colour buffer as RGBA bytes, bottom row first like glReadPixels gives it.
+    static std::vector<uint8_t> ReadFramebuffer()
+    {
+        std::vector<uint8_t> pixels(size_t(GlContextEnvironment::kWidth) *
+                                    GlContextEnvironment::kHeight * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, GlContextEnvironment::kWidth, GlContextEnvironment::kHeight, GL_RGBA,
+                     GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+};

@@ -1,0 +1,126 @@
+// Start-up order, exit codes and the message loop, run through WinMain against the fake.
+#include "app/app_state.h"
+#include "app/app_window.h"
+#include "app/display_settings.h"
+#include "app/win_main.h"
+#include "tests/fake/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetFakePlatform();
+        appState = AppState();
+        appWindow = AppWindow();
+        fakePlatform.escapeDown = true;  // so that a started loop ends after its first frame
+    }
+
+    int Run() { return WinMain(instance, nullptr, nullptr, 5); }
+
+    size_t IndexOf(const std::string& call)
+    {
+        const auto& calls = fakePlatform.calls;
+        return size_t(std::find(calls.begin(), calls.end(), call) - calls.begin());
+    }
+
+    int Count(const std::string& call)
+    {
+        return int(std::count(fakePlatform.calls.begin(), fakePlatform.calls.end(), call));
+    }
+
+    InstanceHandle instance = reinterpret_cast<InstanceHandle>(uintptr_t(0x77));
+};
+
+}  // namespace
+
+TEST_F(StartupTest, OpensTheWindowInOrderAndEndsWithZeroOnEscape)
+{
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(appWindow.instance, instance);
+    const std::vector<std::string> expected = {
+        "RegOpenKey(Software\\Quorvane\\Telmarix - practice)",
+        "ChangeDisplayMode(800x600x32@60,fullscreen)",
+        "RegisterWindowClass(OpenGL Brisvelle)",
+        "CreatePopupWindow(OpenGL Brisvelle,OpenGL Brisvelle,800x600)",
+        "GetDC(0x1001)",
+        "ChoosePixelFormat(32;8<<16,8<<8,8<<0;16)",
+        "SetPixelFormat(0x2001,1)",
+        "CreateContext(0x2001)",
+        "MakeCurrent(0x2001,0x3001)",
+        "ShowWindow(0x1001,5)",
+        "UpdateWindow(0x1001)",
+        "SetFocus(0x1001)"};
+    ASSERT_GE(fakePlatform.calls.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(fakePlatform.calls.begin(),
+                                       fakePlatform.calls.begin() + expected.size()),
+              expected);
+    // Escape posts exactly one close request, dispatched before any further frame.
+    EXPECT_EQ(Count("PostMessage(0x1001,16)"), 1);
+    EXPECT_EQ(Count("SwapBuffers(0x2001)"), 1);
+    EXPECT_EQ(fakePlatform.calls.back(), "UnregisterWindowClass(OpenGL Brisvelle,0x77)");
+    EXPECT_FALSE(appState.running);
+}
+
+TEST_F(StartupTest, SixteenBitModeAsksForFourBitsPerChannel)
+{
+    fakePlatform.keyExists = true;
+    fakePlatform.values = {{"Width", {0x20, 0x03, 0, 0}},
+                           {"Height", {0x58, 0x02, 0, 0}},
+                           {"BitsPerPixel", {16, 0, 0, 0}}};
+    EXPECT_EQ(Run(), 0);
+    EXPECT_LT(IndexOf("ChoosePixelFormat(16;4<<8,4<<4,4<<0;16)"), fakePlatform.calls.size());
+}
+
+TEST_F(StartupTest, WindowStepFailuresEndWithOneAndShowNothing)
+{
+    struct Failure {
+        const char* name;
+        bool FakePlatform::*flag;
+    };
+    const Failure failures[] = {{"display mode", &FakePlatform::displayModeSucceeds},
+                                {"window", &FakePlatform::createWindowSucceeds},
+                                {"pixel format", &FakePlatform::setPixelFormatSucceeds},
+                                {"context", &FakePlatform::createContextSucceeds},
+                                {"make current", &FakePlatform::makeCurrentSucceeds}};
+    for (const Failure& failure : failures) {
+        SCOPED_TRACE(failure.name);
+        SetUp();
+        fakePlatform.*failure.flag = false;
+        EXPECT_EQ(Run(), 1);
+        // Nothing is shown and nothing is torn down on an early exit.
+        EXPECT_EQ(Count("ShowWindow(0x1001,5)"), 0);
+        EXPECT_EQ(Count("ChangeDisplayMode(desktop)"), 0);
+        EXPECT_TRUE(fakePlatform.messageBoxes.empty());
+    }
+}
+
+TEST_F(StartupTest, ImpossibleModeFailsBeforeAnyWindowExists)
+{
+    fakePlatform.displayModeSucceeds = false;
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(fakePlatform.calls.back(), "ChangeDisplayMode(800x600x32@60,fullscreen)");
+}
+
+TEST_F(StartupTest, PendingMessagesAreDrainedBeforeTheFirstFrame)
+{
+    for (int i = 0; i < 3; ++i) fakePlatform.queue.push_back({FakeWindow(1), WM_SETCURSOR, 0, 0});
+    EXPECT_EQ(Run(), 0);
+    const auto& calls = fakePlatform.calls;
+    const size_t firstFrame = IndexOf("SwapBuffers(0x2001)");
+    EXPECT_EQ(std::count(calls.begin(), calls.begin() + firstFrame, "ShowCursor(FALSE)"), 3);
+}
+
+TEST_F(StartupTest, CloseFromTheWindowEndsWithZeroWithoutEscape)
+{
+    fakePlatform.escapeDown = false;
+    fakePlatform.queue.push_back({FakeWindow(1), WM_CLOSE, 0, 0});
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(Count("SwapBuffers(0x2001)"), 0);
+    EXPECT_EQ(Count("ShowCursor(TRUE)"), 1);
+}

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs that are not installed yet.
+# Usage: tools/install-deps.sh run|test   (run: build and run the program; test: everything)
+set -euo pipefail
+
+run_packages=(
+    cmake g++ make pkg-config
+    libsdl2-dev lib3ds-dev libglu1-mesa-dev libgl-dev libegl-dev libgl1-mesa-dri
+    libfreetype-dev libfontconfig-dev fonts-dejavu-core
+    xvfb xauth xdotool imagemagick
+)
+test_packages=(
+    "${run_packages[@]}"
+    libgtest-dev libbenchmark-dev python3 python3-xlib
+)
+
+case "${1:-}" in
+    run) wanted=("${run_packages[@]}") ;;
+    test) wanted=("${test_packages[@]}") ;;
+    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+    [ "$status" = installed ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=
+if [ "$(id -u)" -ne 0 ]; then sudo=sudo; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
