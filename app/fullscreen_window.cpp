@@ -73,6 +73,7 @@ bool CreateFullscreenWindow(InstanceHandle instance, int showCommand)
         if (!CreatePopupWindow(instance)) return false;
         appWindow.deviceContext = PlatformGetDC(appWindow.window);
         if (!AttachRenderContext(multisampleFormat, request)) return false;
+        ConfirmMultisampleFormat();
     }
 
     PlatformShowWindow(appWindow.window, showCommand);

@@ -1,4 +1,14 @@
 #include "gfx/graphics_init.h"
 
-// Still to come: extension detection, entry points, render state, font and loading screen.
-bool InitGraphics() { return true; }
+#include "gfx/capabilities.h"
+#include "gfx/hud_font.h"
+#include "gfx/render_state.h"
+
+bool InitGraphics()
+{
+    if (!DetectCapabilities()) return false;
+    SetRenderState();
+    BuildHudFont();
+    ShowLoadingScreen();
+    return true;
+}

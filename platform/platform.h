@@ -164,9 +164,19 @@ void* PlatformGetProcAddress(const char* name);
 // The window-system extension string of the current device context (WGL's; GLX's or EGL's on
 // the sdl backend); null when it cannot be had.
 const char* PlatformGetWindowSystemExtensions();
-// The window-system extension that stands for multisample pixel formats ("WGL_ARB_multisample"
-// on Windows, the GLX or EGL equivalent elsewhere).
+// The window-system extension that stands for multisample pixel formats: "WGL_ARB_multisample"
+// on Windows, "GLX_ARB_multisample" on X11; null where multisample formats are part of the
+// window system's core (EGL) and no extension names them.
 const char* PlatformMultisampleExtensionName();
+
+// wglChoosePixelFormatARB's contract: integer and floating-point attribute lists of name/value
+// pairs (WGL_*_ARB names) ending in 0, 0; up to `maxFormats` matching format indices go to
+// `formats` and their number to `count`. Non-zero when the call itself succeeded.
+using PixelFormatChooser = int (*)(DeviceContextHandle dc, const int* intAttributes,
+                                   const float* floatAttributes, unsigned maxFormats,
+                                   int* formats, unsigned* count);
+// The driver's chooser, or null when it has none.
+PixelFormatChooser PlatformGetPixelFormatChooser();
 
 // ---- Bitmap font --------------------------------------------------------------------------
 

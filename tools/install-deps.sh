@@ -7,7 +7,7 @@ run_packages=(
     cmake g++ make pkg-config
     libsdl2-dev lib3ds-dev libglu1-mesa-dev libgl-dev libegl-dev libgl1-mesa-dri
     libfreetype-dev libfontconfig-dev fonts-dejavu-core
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xfonts-base xdotool imagemagick
 )
 test_packages=(
     "${run_packages[@]}"

@@ -5,7 +5,7 @@ write_settings 1024 768
 start_program
 seen=
 while kill -0 "$PROGRAM_PID" 2>/dev/null; do
-    xdotool search --onlyvisible --name "^OpenGL Brisvelle\$" >/dev/null 2>&1 && seen=yes
+    [ -n "$(x11 find "OpenGL Brisvelle" 2>/dev/null)" ] && seen=yes
     sleep 0.05
 done
 wait_for_exit 20

@@ -4,7 +4,7 @@
 set -u
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-PROGRAM=$1
+PROGRAM=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 ARTIFACTS=$2
 # An optional runner in front of the program (the Windows build runs under wine).
 RUNNER=${DOT3BUMP_RUNNER:-}
@@ -63,7 +63,7 @@ start_program() {
 wait_for_window() {
     local id
     for _ in $(seq 300); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+        id=$(x11 find "$1" 2>/dev/null | head -1)
         [ -n "$id" ] && { echo "$id"; return 0; }
         kill -0 "$PROGRAM_PID" 2>/dev/null || return 1
         sleep 0.1
@@ -95,6 +95,8 @@ press_escape() {
 press_key() { xdotool key "$1"; }
 
 # Debian's python3-xlib belongs to the system interpreter, not to any other python3 on PATH.
-close_window() { /usr/bin/python3 "$E2E_DIR/close_window.py" "$1"; }
+x11() { /usr/bin/python3 "$E2E_DIR/x11.py" "$@"; }
+
+close_window() { x11 close "$1"; }
 
 screenshot() { import -display "$DISPLAY" -window root "$ARTIFACTS/$1.png"; }

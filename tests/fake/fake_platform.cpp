@@ -2,6 +2,7 @@
 
 #include "platform/sdl/sdl_dib_convert.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
@@ -200,7 +201,35 @@ void PlatformSwapBuffers(DeviceContextHandle dc) { Record("SwapBuffers(" + Name(
 
 void* PlatformGetProcAddress(const char*) { return nullptr; }
 const char* PlatformGetWindowSystemExtensions() { return fakePlatform.windowSystemExtensions; }
-const char* PlatformMultisampleExtensionName() { return "WGL_ARB_multisample"; }
+const char* PlatformMultisampleExtensionName() { return fakePlatform.multisampleExtensionName; }
+
+namespace {
+
+int FakeChoosePixelFormat(DeviceContextHandle, const int* attributes, const float*, unsigned,
+                          int* format, unsigned* count)
+{
+    std::vector<int> request;
+    int samples = 0;
+    for (; attributes[0] != 0; attributes += 2) {
+        request.insert(request.end(), {attributes[0], attributes[1]});
+        if (attributes[0] == 0x2042) samples = attributes[1];
+    }
+    fakePlatform.chooserRequests.push_back(request);
+    *count = 0;
+    if (fakePlatform.chooserCallFails) return 0;
+    const auto& offered = fakePlatform.samplesOffered;
+    if (std::find(offered.begin(), offered.end(), samples) == offered.end()) return 1;
+    *format = 100 + samples;
+    *count = 1;
+    return 1;
+}
+
+}  // namespace
+
+PixelFormatChooser PlatformGetPixelFormatChooser()
+{
+    return fakePlatform.hasPixelFormatChooser ? FakeChoosePixelFormat : nullptr;
+}
 
 void PlatformBuildFontBitmaps(DeviceContextHandle, int height, const char* faceName, int first,
                               int count, unsigned listBase)

@@ -46,8 +46,12 @@ struct FakePlatform {
     int windowsCreated = 0;
     int contextsCreated = 0;
 
-    std::string glExtensions;
     const char* windowSystemExtensions = nullptr;
+    const char* multisampleExtensionName = "WGL_ARB_multisample";
+    bool hasPixelFormatChooser = true;
+    std::vector<int> samplesOffered;  // the multisample counts the fake driver has formats for
+    bool chooserCallFails = false;
+    std::vector<std::vector<int>> chooserRequests;  // every attribute list handed to the chooser
 };
 
 extern FakePlatform fakePlatform;

@@ -1,11 +1,14 @@
-// One real OpenGL compatibility-profile context, 800 x 600, shared by every GL test of a test
+// One real OpenGL context, 800 x 600, shared by every GL test of a test
 // binary. Including this header is enough: the context is made before the first test runs and
 // stays current on the main thread. SDL's offscreen driver (EGL, Mesa's llvmpipe) needs no
 // display; SDL_VIDEODRIVER in the environment still wins, to watch the tests on a real screen.
 #pragma once
 
+#include "app/app_window.h"
+#include "app/display_settings.h"
+#include "gfx/gl.h"
+
 #include <SDL.h>
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -20,29 +23,21 @@ public:
     // Why there is no context, or empty when there is one.
     static const std::string& Failure() { return failure_; }
 
+    // The window and context come from the program's own start-up path, so appWindow holds
+    // them exactly as in the running program.
     void SetUp() override
     {
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail("SDL_Init");
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-        window_ = SDL_CreateWindow("gl test", 0, 0, kWidth, kHeight,
-                                   SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        if (!window_) return Fail("SDL_CreateWindow");
-        context_ = SDL_GL_CreateContext(window_);
-        if (!context_) return Fail("SDL_GL_CreateContext");
+        displaySettings = DisplaySettings();
+        static int instance;
+        if (!CreateFullscreenWindow(reinterpret_cast<InstanceHandle>(&instance), SW_SHOWDEFAULT))
+            return Fail("CreateFullscreenWindow");
         failure_.clear();
     }
 
     void TearDown() override
     {
-        if (context_) SDL_GL_DeleteContext(context_);
-        if (window_) SDL_DestroyWindow(window_);
-        context_ = nullptr;
-        window_ = nullptr;
+        PlatformMakeCurrent(nullptr, nullptr);
         SDL_Quit();
         failure_ = kNotSetUp;
     }
@@ -57,8 +52,6 @@ private:
 
     static constexpr const char* kNotSetUp = "the GL test environment is not set up";
     static inline std::string failure_ = kNotSetUp;
-    SDL_Window* window_ = nullptr;
-    SDL_GLContext context_ = nullptr;
 };
 
 // An inline variable is initialised once per program, however many test files include this.

@@ -3,6 +3,7 @@
 #include "app/app_window.h"
 #include "app/display_settings.h"
 #include "app/win_main.h"
+#include "gfx/capabilities.h"
 #include "tests/fake/fake_platform.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,15 @@ protected:
         appState = AppState();
         appWindow = AppWindow();
         fakePlatform.escapeDown = true;  // so that a started loop ends after its first frame
+        capabilityFlags = CapabilityFlags();
+        glExtensions = "GL_ARB_vertex_buffer_object";
+        glExtensionString = [] { return glExtensions; };
     }
+
+    void TearDown() override { glExtensionString = savedSource; }
+
+    static inline const char* glExtensions = nullptr;
+    const ExtensionStringSource savedSource = glExtensionString;
 
     int Run() { return WinMain(instance, nullptr, nullptr, 5); }
 
@@ -62,7 +71,7 @@ TEST_F(StartupTest, OpensTheWindowInOrderAndEndsWithZeroOnEscape)
               expected);
     // Escape posts exactly one close request, dispatched before any further frame.
     EXPECT_EQ(Count("PostMessage(0x1001,16)"), 1);
-    EXPECT_EQ(Count("SwapBuffers(0x2001)"), 1);
+    EXPECT_EQ(Count("SwapBuffers(0x2001)"), 2);  // the loading screen and one frame
     EXPECT_EQ(fakePlatform.calls.back(), "UnregisterWindowClass(OpenGL Brisvelle,0x77)");
     EXPECT_FALSE(appState.running);
 }
@@ -112,7 +121,10 @@ TEST_F(StartupTest, PendingMessagesAreDrainedBeforeTheFirstFrame)
     for (int i = 0; i < 3; ++i) fakePlatform.queue.push_back({FakeWindow(1), WM_SETCURSOR, 0, 0});
     EXPECT_EQ(Run(), 0);
     const auto& calls = fakePlatform.calls;
-    const size_t firstFrame = IndexOf("SwapBuffers(0x2001)");
+    const size_t loadingScreen = IndexOf("SwapBuffers(0x2001)");
+    const size_t firstFrame = size_t(
+        std::find(calls.begin() + loadingScreen + 1, calls.end(), "SwapBuffers(0x2001)") -
+        calls.begin());
     EXPECT_EQ(std::count(calls.begin(), calls.begin() + firstFrame, "ShowCursor(FALSE)"), 3);
 }
 
@@ -121,6 +133,23 @@ TEST_F(StartupTest, CloseFromTheWindowEndsWithZeroWithoutEscape)
     fakePlatform.escapeDown = false;
     fakePlatform.queue.push_back({FakeWindow(1), WM_CLOSE, 0, 0});
     EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(Count("SwapBuffers(0x2001)"), 0);
+    EXPECT_EQ(Count("SwapBuffers(0x2001)"), 1);  // the loading screen only: no frame
     EXPECT_EQ(Count("ShowCursor(TRUE)"), 1);
+}
+
+TEST_F(StartupTest, MissingVertexBuffersShowOneBoxThenEndWithTwo)
+{
+    glExtensions = "GL_ARB_multitexture GL_ARB_vertex_buffer_objects";
+    glExtensionEntryPoints = GlExtensionEntryPoints();
+    EXPECT_EQ(Run(), 2);
+    ASSERT_EQ(fakePlatform.messageBoxes.size(), 1u);
+    const FakeMessageBox& box = fakePlatform.messageBoxes[0];
+    EXPECT_EQ(box.text, "Vertex Buffer Object not supported!");
+    EXPECT_EQ(box.caption, "Extensions");
+    EXPECT_EQ(box.style, MB_ICONERROR);
+    EXPECT_EQ(box.owner, FakeWindow(1));
+    // Nothing after the test ran: no other flag, no entry point, no frame.
+    EXPECT_FALSE(capabilityFlags.multitexture);
+    EXPECT_EQ(glExtensionEntryPoints.glBindBufferARB, nullptr);
+    EXPECT_EQ(Count("SwapBuffers(0x2001)"), 0);
 }

@@ -1,0 +1,15 @@
+# A driver without vertex buffer objects: the "Extensions" message box, then exit code 2 once
+# it is dismissed.
+source "$(dirname "$0")/lib.sh" "$@"
+start_display
+export MESA_EXTENSION_OVERRIDE=-GL_ARB_vertex_buffer_object
+start_program
+box=$(wait_for_window "Extensions") || fail "no message box captioned \"Extensions\""
+sleep 0.5
+screenshot message_box
+close_window "$box"
+wait_for_exit 20
+[ "$EXIT_CODE" -eq 2 ] || fail "missing vertex buffers ended with exit code $EXIT_CODE, not 2"
+grep -q "Vertex Buffer Object not supported!" "$WORK/program.log" ||
+    fail "the message text was not reported"
+echo "PASS"
