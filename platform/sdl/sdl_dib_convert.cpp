@@ -2,7 +2,8 @@
 
 #include <climits>
 #include <cstring>
-#include <vector>
+#include <memory>
+#include <new>
 
 namespace {
 
@@ -176,26 +177,26 @@ void ConvertRow(const PixelFormat& format, const uint8_t* in, int32_t width, uin
 // Run-length data decoded to one palette index per pixel, bottom row first, with the pixels the
 // data actually painted; GDI leaves all others as they were, black in a new section.
 struct DecodedRuns {
-    std::vector<uint8_t> index;
-    std::vector<uint8_t> painted;
+    uint8_t* index = nullptr;
+    uint8_t* painted = nullptr;
 };
 
 // NOTE: GDI marks a row's painted span only when an escape (end of line, delta, end of bitmap)
 // closes it: the span still open when the data runs out, or when an absolute run would overrun
 // it, is not painted. Every read stays within `size` bytes.
-void DecodeRuns(const DibHeader& h, const uint8_t* data, size_t size, DecodedRuns* runs)
+void DecodeRuns(const DibHeader& h, const uint8_t* data, size_t size, const DecodedRuns& runs)
 {
     const int32_t width = h.width;
     const bool nibbles = h.bitCount == 4;
     int32_t x = 0, y = 0, left = 0;  // y counts rows from the bottom
     auto closeSpan = [&] {
-        std::memset(runs->painted.data() + size_t(y) * width + left, 1, size_t(x - left));
+        std::memset(runs.painted + size_t(y) * width + left, 1, size_t(x - left));
     };
     size_t i = 0;
     while (i + 1 < size) {
         const uint8_t count = data[i], value = data[i + 1];
         i += 2;
-        uint8_t* row = runs->index.data() + size_t(y) * width;
+        uint8_t* row = runs.index + size_t(y) * width;
         if (count) {
             const int32_t n = count < width - x ? count : width - x;
             for (int32_t k = 0; k < n; ++k)
@@ -253,12 +254,15 @@ DibConversion ConvertDibTo24Rows(const uint8_t* sourceInfo, const uint8_t* bits,
     else
         ReadMasks(h, sourceInfo, &format);
 
+    std::unique_ptr<uint8_t[]> decoded;
     DecodedRuns runs;
     if (runLength) {
-        runs.index.assign(size_t(h.width) * rows, 0);
-        runs.painted.assign(runs.index.size(), 0);
-        DecodeRuns(h, bits, h.sizeImage, &runs);
-        bits = runs.index.data();
+        const size_t pixels = size_t(h.width) * rows;
+        decoded.reset(new (std::nothrow) uint8_t[2 * pixels]());
+        if (!decoded) return DibConversion::OutOfMemory;
+        runs = {decoded.get(), decoded.get() + pixels};
+        DecodeRuns(h, bits, h.sizeImage, runs);
+        bits = runs.index;
     }
 
     for (uint32_t y = 0; y < rows; ++y) {
