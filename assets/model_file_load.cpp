@@ -1,0 +1,196 @@
+#include "assets/model_file_load.h"
+
+#include "assets/model_file_check.h"
+
+#include <lib3ds/file.h>
+#include <lib3ds/io.h>
+#include <lib3ds/mesh.h>
+#include <lib3ds/node.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Model files are small; the bound keeps every offset well inside lib3ds's 32-bit lengths and a
+// `long` position on every platform.
+constexpr size_t kMaxFileSize = 64u << 20;
+
+// The bytes lib3ds reads through its I/O callbacks. A read past the end or a seek before the
+// start sets `failed`, which lib3ds polls as the stream's error state.
+struct MemoryStream {
+    const uint8_t* data;
+    size_t size;
+    long long position;
+    bool failed;
+};
+
+Lib3dsBool StreamError(void* self) {
+    return static_cast<MemoryStream*>(self)->failed ? LIB3DS_TRUE : LIB3DS_FALSE;
+}
+
+long StreamSeek(void* self, long offset, Lib3dsIoSeek origin) {
+    MemoryStream* stream = static_cast<MemoryStream*>(self);
+    long long base = 0;
+    if (origin == LIB3DS_SEEK_CUR) base = stream->position;
+    if (origin == LIB3DS_SEEK_END) base = static_cast<long long>(stream->size);
+    long long target = base + offset;
+    if (target < 0) {
+        stream->failed = true;
+        return -1;
+    }
+    stream->position = target;
+    return 0;
+}
+
+long StreamTell(void* self) {
+    return static_cast<long>(static_cast<MemoryStream*>(self)->position);
+}
+
+// Bytes past the end read as zeros, so lib3ds never sees uninitialised values.
+size_t StreamRead(void* self, void* buffer, size_t size) {
+    MemoryStream* stream = static_cast<MemoryStream*>(self);
+    size_t at = static_cast<size_t>(stream->position);
+    size_t available = at < stream->size ? stream->size - at : 0;
+    size_t count = size < available ? size : available;
+    if (count > 0) std::memcpy(buffer, stream->data + at, count);
+    std::memset(static_cast<uint8_t*>(buffer) + count, 0, size - count);
+    stream->position += static_cast<long long>(count);
+    if (count < size) stream->failed = true;
+    return count;
+}
+
+size_t StreamWrite(void*, const void*, size_t) {
+    return 0;
+}
+
+bool ReadWholeFile(const char* fileName, std::vector<uint8_t>* bytes, std::string* why) {
+    std::FILE* file = std::fopen(fileName, "rb");
+    if (!file) {
+        *why = "cannot be opened";
+        return false;
+    }
+    uint8_t block[65536];
+    bool ok = true;
+    for (;;) {
+        size_t count = std::fread(block, 1, sizeof block, file);
+        bytes->insert(bytes->end(), block, block + count);
+        if (bytes->size() > kMaxFileSize) {
+            *why = "is larger than " + std::to_string(kMaxFileSize) + " bytes";
+            ok = false;
+            break;
+        }
+        if (count < sizeof block) {
+            if (std::ferror(file)) {
+                *why = "could not be read";
+                ok = false;
+            }
+            break;
+        }
+    }
+    std::fclose(file);
+    if (ok && bytes->empty()) {
+        *why = "is empty";
+        ok = false;
+    }
+    return ok;
+}
+
+bool Finite(const float* values, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        if (!std::isfinite(values[i])) return false;
+    }
+    return true;
+}
+
+// What the program needs of a file lib3ds has read; an empty text when all is well.
+std::string MeshFault(Lib3dsFile* file) {
+    if (!file->nodes) return "has no keyframer node to name its mesh";
+    const char* name = file->nodes->name;
+    std::string quoted = "\"" + std::string(name) + "\"";
+    Lib3dsMesh* mesh = lib3ds_file_mesh_by_name(file, name);
+    if (!mesh) return "has no mesh named " + quoted + " like its first node";
+    int named = 0;
+    for (Lib3dsMesh* other = file->meshes; other; other = other->next) {
+        if (std::strcmp(other->name, name) == 0) ++named;
+    }
+    if (named > 1) return "has " + std::to_string(named) + " meshes named " + quoted;
+    std::string what = "mesh " + quoted;
+    if (mesh->points == 0) return what + " has no points";
+    if (mesh->faces == 0) return what + " has no faces";
+    if (mesh->texels != mesh->points) {
+        return what + " has " + std::to_string(mesh->texels) + " texture coordinates for " +
+               std::to_string(mesh->points) + " points";
+    }
+    for (Lib3dsDword i = 0; i < mesh->points; ++i) {
+        if (!Finite(mesh->pointL[i].pos, 3) || !Finite(mesh->texelL[i], 2)) {
+            return what + " has a coordinate that is not finite at point " + std::to_string(i);
+        }
+    }
+    for (Lib3dsDword i = 0; i < mesh->faces; ++i) {
+        const Lib3dsFace& face = mesh->faceL[i];
+        for (Lib3dsWord index : face.points) {
+            if (index >= mesh->points) {
+                return what + " face " + std::to_string(i) + " uses a missing point";
+            }
+        }
+        if (!Finite(face.normal, 3)) {
+            return what + " has a face normal that is not finite at face " + std::to_string(i);
+        }
+    }
+    return std::string();
+}
+
+Lib3dsFile* Refuse(const char* label, const std::string& why, std::string* error) {
+    if (error) *error = std::string(label) + ": " + why;
+    return nullptr;
+}
+
+}  // namespace
+
+Lib3dsFile* LoadModelFromMemory(const uint8_t* data, size_t size, const char* label,
+                                std::string* error) {
+    std::string why;
+    if (size > kMaxFileSize) {
+        return Refuse(label, "is larger than " + std::to_string(kMaxFileSize) + " bytes", error);
+    }
+    if (!CheckModelFile(data, size, &why)) return Refuse(label, why, error);
+
+    MemoryStream stream{data, size, 0, false};
+    Lib3dsIo* io = lib3ds_io_new(&stream, StreamError, StreamSeek, StreamTell, StreamRead,
+                                 StreamWrite);
+    Lib3dsFile* file = io ? lib3ds_file_new() : nullptr;
+    if (!file) {
+        if (io) lib3ds_io_free(io);
+        return Refuse(label, "out of memory", error);
+    }
+    bool read = lib3ds_file_read(file, io) != LIB3DS_FALSE;
+    lib3ds_io_free(io);
+    why = read ? MeshFault(file) : "lib3ds could not read it although the check passed";
+    if (!why.empty()) {
+        lib3ds_file_free(file);
+        return Refuse(label, why, error);
+    }
+    return file;
+}
+
+Lib3dsFile* LoadModelFile(const char* fileName, std::string* error) {
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!ReadWholeFile(fileName, &bytes, &why)) return Refuse(fileName, why, error);
+    return LoadModelFromMemory(bytes.data(), bytes.size(), fileName, error);
+}
+
+Lib3dsMesh* FindModelMesh(Lib3dsFile* file) {
+    if (!file || !file->nodes) return nullptr;
+    return lib3ds_file_mesh_by_name(file, file->nodes->name);
+}
+
+std::string DescribeModelFile(Lib3dsFile* file) {
+    Lib3dsMesh* mesh = FindModelMesh(file);
+    if (!mesh) return "no mesh";
+    return std::string(mesh->name) + ": " + std::to_string(mesh->points) + " points, " +
+           std::to_string(mesh->faces) + " faces";
+}
