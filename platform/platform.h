@@ -10,13 +10,20 @@
 #include <cstddef>
 #include <cstdint>
 
+#ifdef _WIN32
+// NOTE: Windows compilers give the name WinMain C linkage whatever its parameters, so the
+// program's WinMain must declare exactly the system's: the instance handle is HINSTANCE's type.
+struct HINSTANCE__;
+using InstanceHandle = HINSTANCE__*;
+#else
 struct PlatformInstance;
+using InstanceHandle = PlatformInstance*;
+#endif
 struct PlatformWindow;
 struct PlatformDeviceContext;
 struct PlatformRenderContext;
 struct PlatformRegistryKey;
 
-using InstanceHandle = PlatformInstance*;
 using WindowHandle = PlatformWindow*;
 using DeviceContextHandle = PlatformDeviceContext*;
 using RenderContextHandle = PlatformRenderContext*;

@@ -116,10 +116,10 @@ protected:
 TEST_F(BitmapImageTest, GoodSuiteFilesDecodeAndMatchTheirPixelsReadStraightFromTheFile)
 {
     for (const auto& entry : std::filesystem::directory_iterator(kSuite + "g")) {
-        SCOPED_TRACE(entry.path());
+        SCOPED_TRACE(entry.path().string());
         ResetFakePlatform();
-        const Bytes file = ReadAll(entry.path());
-        const Image image(LoadBitmapImage(entry.path().c_str()));
+        const Bytes file = ReadAll(entry.path().string());
+        const Image image(LoadBitmapImage(entry.path().string().c_str()));
         const uint32_t headerSize = U32(file, 14), compression = U32(file, 30);
         if (headerSize != 12 && headerSize != 40) {  // pal8v4, pal8v5
             EXPECT_FALSE(image);
@@ -178,7 +178,7 @@ TEST_F(BitmapImageTest, BadAndQuestionableFilesDecodeOrShowExactlyOneOfTheMessag
     for (const char* folder : {"b", "q"}) {
         for (const auto& entry : std::filesystem::directory_iterator(kSuite + folder)) {
             ResetFakePlatform();
-            const Image image(LoadBitmapImage(entry.path().c_str()));
+            const Image image(LoadBitmapImage(entry.path().string().c_str()));
             const auto& boxes = fakePlatform.messageBoxes;
             ASSERT_EQ(boxes.size(), image ? 0u : 1u) << entry.path();
             if (!image) {

@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# Builds lib3ds for the Windows cross target from Debian's lib3ds source package and installs
+# it into PREFIX_DIR (include/lib3ds/*.h, lib/lib3ds.a).
+#
+#   tools/build-lib3ds-mingw.sh PREFIX_DIR [WORK_DIR]
+#
+# WORK_DIR (default PREFIX_DIR-work) keeps a private apt configuration with deb-src entries
+# copied from the system's own apt sources, the downloaded .dsc and upstream tarball, and the
+# build tree. Nothing under /etc is changed. Runs once: a prefix that already holds
+# lib/lib3ds.a is left alone, and a download already checked is not fetched again.
+#
+# NOTE: the package registry serves the upstream tarball and the .dsc but not Debian's patch
+# archive, so `apt-get source --download-only` ends with a failed fetch. That error is
+# expected; the upstream tarball is then checked against the SHA256 the .dsc lists, and the
+# build is refused on a mismatch. Environment: LIB3DS_HOST (default x86_64-w64-mingw32),
+# CC, AR, RANLIB (default: the host triple's tools).
+set -euo pipefail
+
+if [[ $# -lt 1 || $# -gt 2 ]]; then
+    echo "usage: $0 PREFIX_DIR [WORK_DIR]" >&2
+    exit 2
+fi
+prefix=$(realpath -m "$1")
+work=$(realpath -m "${2:-$prefix-work}")
+host=${LIB3DS_HOST:-x86_64-w64-mingw32}
+package=lib3ds
+
+log() { echo "build-lib3ds-mingw: $*" >&2; }
+
+if [[ -f $prefix/lib/lib3ds.a ]]; then
+    log "$prefix/lib/lib3ds.a exists, nothing to do"
+    exit 0
+fi
+
+apt_dir=$work/apt
+download_dir=$work/download
+apt_options=(
+    -o "Dir::Etc::SourceList=$apt_dir/sources.list"
+    -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d"
+    -o "Dir::State::Lists=$apt_dir/lists"
+    -o "Dir::Cache=$apt_dir/cache"
+    -o "APT::Sandbox::User=$(id -un)"
+)
+
+# Prints the system's apt sources as deb-src entries: one-line "deb" entries of
+# sources.list and *.list become "deb-src" lines; deb822 *.sources paragraphs of type deb are
+# copied whole (Signed-By, Architectures and all) with their Types changed to deb-src.
+copy_sources_as_deb_src() {
+    local file
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [[ -f $file ]] || continue
+        sed -n -E 's/^[[:space:]]*deb([[:space:]])/deb-src\1/p' "$file"
+    done > "$apt_dir/sources.list"
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [[ -f $file ]] || continue
+        awk '
+            function flush() {
+                if (paragraph != "" && isDeb && !disabled) print paragraph "\n"
+                paragraph = ""; isDeb = 0; disabled = 0
+            }
+            /^[[:space:]]*$/ { flush(); next }
+            /^#/ { next }
+            tolower($1) == "types:" {
+                for (i = 2; i <= NF; i++) if ($i == "deb") isDeb = 1
+                $0 = "Types: deb-src"
+            }
+            tolower($1) == "enabled:" && tolower($2) == "no" { disabled = 1 }
+            { paragraph = paragraph (paragraph == "" ? "" : "\n") $0 }
+            END { flush() }
+        ' "$file" > "$apt_dir/sources.list.d/$(basename "$file")"
+    done
+}
+
+has_source_record() {
+    apt-cache "${apt_options[@]}" showsrc "$package" 2>/dev/null | grep -q "^Package: $package\$"
+}
+
+dsc_files() { find "$download_dir" -maxdepth 1 -name "${package}_*.dsc" | sort; }
+
+# The name and SHA256 of the upstream tarball, as the .dsc's Checksums-Sha256 lists it.
+orig_tarball_checksum() {
+    awk '
+        /^Checksums-Sha256:/ { inSection = 1; next }
+        inSection && /^[^ ]/ { inSection = 0 }
+        inSection && $3 ~ /\.orig\.tar\./ { print $1, $3; exit }
+    ' "$1"
+}
+
+fetch_sources() {
+    if [[ -n $(dsc_files) ]]; then
+        return
+    fi
+    mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial"
+    copy_sources_as_deb_src
+    if ! has_source_record; then
+        log "apt-get update for the deb-src entries in $apt_dir"
+        # A third-party entry without a source index fails here; what matters is the record.
+        apt-get "${apt_options[@]}" update || true
+    fi
+    if ! has_source_record; then
+        log "no source package '$package' in the apt sources copied from /etc/apt"
+        exit 1
+    fi
+    mkdir -p "$download_dir"
+    log "apt-get source --download-only $package (a failed fetch of the Debian patch" \
+        "archive is expected)"
+    (cd "$download_dir" && apt-get "${apt_options[@]}" source --download-only "$package") || true
+}
+
+fetch_sources
+mapfile -t dscs < <(dsc_files)
+if [[ ${#dscs[@]} -ne 1 ]]; then
+    log "expected one ${package}_*.dsc in $download_dir, found ${#dscs[@]}"
+    exit 1
+fi
+dsc=${dscs[0]}
+read -r expected_sha256 tarball_name < <(orig_tarball_checksum "$dsc") || true
+if [[ -z ${tarball_name:-} ]]; then
+    log "$dsc lists no upstream tarball under Checksums-Sha256"
+    exit 1
+fi
+tarball=$download_dir/$tarball_name
+if [[ ! -f $tarball ]]; then
+    log "$tarball_name was not downloaded"
+    exit 1
+fi
+actual_sha256=$(sha256sum "$tarball" | cut -d' ' -f1)
+if [[ $actual_sha256 != "$expected_sha256" ]]; then
+    log "SHA256 mismatch for $tarball_name: $actual_sha256, the .dsc says $expected_sha256;" \
+        "refusing to build (delete $download_dir to download again)"
+    exit 1
+fi
+log "$tarball_name matches the SHA256 of $(basename "$dsc")"
+
+source_root=$work/src
+rm -rf "$source_root"
+mkdir -p "$source_root"
+tar -xzf "$tarball" -C "$source_root"
+source_dir=$(find "$source_root" -mindepth 1 -maxdepth 1 -type d | head -n 1)
+
+export CC=${CC:-$host-gcc} AR=${AR:-$host-ar} RANLIB=${RANLIB:-$host-ranlib}
+build_log=$work/build.log
+log "building for $host with $CC (log: $build_log)"
+rm -rf "$prefix"
+if ! (cd "$source_dir" \
+        && ./configure --host="$host" --disable-shared --enable-static --prefix="$prefix" \
+        && make -j"$(nproc)" \
+        && make install) > "$build_log" 2>&1; then
+    rm -rf "$prefix"
+    tail -n 30 "$build_log" >&2
+    log "building lib3ds failed"
+    exit 1
+fi
+log "installed into $prefix"
