@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs that are not installed yet.
-# Usage: tools/install-deps.sh run|test   (run: build and run the program; test: everything)
+# Usage: tools/install-deps.sh run|test
+#   run: what building and running the Linux program needs
+#   test: that, the test tools, and the cross compiler and Wine for the Windows build
 set -euo pipefail
 
 run_packages=(
@@ -12,6 +14,8 @@ run_packages=(
 test_packages=(
     "${run_packages[@]}"
     libgtest-dev libbenchmark-dev python3 python3-xlib
+    # The Windows build: the cross compiler, lib3ds's source package, Wine to run it.
+    g++-mingw-w64-x86-64 dpkg-dev wine wine64
 )
 
 case "${1:-}" in

@@ -1,7 +1,7 @@
 # Settings asking for 1024x768 on an 800x600 display: exit code 1 before any window shows.
 source "$(dirname "$0")/lib.sh" "$@"
 start_display
-write_settings 1024 768
+set_settings Width=1024 Height=768
 start_program
 seen=
 while kill -0 "$PROGRAM_PID" 2>/dev/null; do

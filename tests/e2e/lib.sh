@@ -42,16 +42,45 @@ start_display() {
     export DISPLAY=":$(head -1 "$WORK/display")"
 }
 
-# The program reads its display settings from this configuration folder only.
+# The program reads its display settings from this configuration folder only, or under Wine
+# from the registry of the test run's prefix, cleared for each test.
 export XDG_CONFIG_HOME="$WORK/config"
 export XDG_CONFIG_DIRS="$WORK/no-system-config"
 mkdir -p "$XDG_CONFIG_HOME"
+if [ -n "$RUNNER" ]; then
+    [ -n "${WINEPREFIX:-}" ] || fail "WINEPREFIX is not set: run the Windows tests through test.sh"
+    source "$E2E_DIR/wine_env.sh"
+    wine_clear_display_settings
+fi
 
-# write_settings WIDTH HEIGHT: a .reg file as regedit exports it.
-write_settings() {
+# set_settings NAME=VALUE...: replaces the program's registry key with these values, each a
+# REG_DWORD, or a REG_SZ when written NAME=sz:TEXT. Under Wine in the prefix's registry; on
+# Linux as a .reg file, as regedit exports it.
+set_settings() {
+    local setting name value
+    if [ -n "$RUNNER" ]; then
+        wine_clear_display_settings
+        for setting in "$@"; do
+            name=${setting%%=*} value=${setting#*=}
+            case $value in
+                sz:*) wine_set_display_setting "$name" "${value#sz:}" REG_SZ ;;
+                *) wine_set_display_setting "$name" "$value" ;;
+            esac
+        done
+        return
+    fi
     mkdir -p "$XDG_CONFIG_HOME/Quorvane"
-    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Quorvane\\Telmarix - practice]\r\n"Width"=dword:%08x\r\n"Height"=dword:%08x\r\n' \
-        "$1" "$2" > "$XDG_CONFIG_HOME/Quorvane/Telmarix - practice.reg"
+    {
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+        printf '[HKEY_LOCAL_MACHINE\\Software\\Quorvane\\Telmarix - practice]\r\n'
+        for setting in "$@"; do
+            name=${setting%%=*} value=${setting#*=}
+            case $value in
+                sz:*) printf '"%s"="%s"\r\n' "$name" "${value#sz:}" ;;
+                *) printf '"%s"=dword:%08x\r\n' "$name" "$value" ;;
+            esac
+        done
+    } > "$XDG_CONFIG_HOME/Quorvane/Telmarix - practice.reg"
 }
 
 start_program() {

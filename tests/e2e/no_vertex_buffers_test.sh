@@ -10,6 +10,9 @@ screenshot message_box
 close_window "$box"
 wait_for_exit 20
 [ "$EXIT_CODE" -eq 2 ] || fail "missing vertex buffers ended with exit code $EXIT_CODE, not 2"
-grep -q "Vertex Buffer Object not supported!" "$WORK/program.log" ||
-    fail "the message text was not reported"
+# The Linux build also writes its message boxes to standard error.
+if [ -z "$RUNNER" ]; then
+    grep -q "Vertex Buffer Object not supported!" "$WORK/program.log" ||
+        fail "the message text was not written to standard error"
+fi
 echo "PASS"
