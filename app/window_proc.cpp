@@ -2,6 +2,8 @@
 
 #include "app/app_state.h"
 #include "app/app_window.h"
+#include "scene/model.h"
+#include "scene/scene.h"
 
 namespace {
 
@@ -39,8 +41,11 @@ void HandleActivation(uintptr_t wParam)
 
 void Shutdown()
 {
-    // Still to come: the scene's two models are released here first, while the context is
-    // still current.
+    // The models release their vertex buffers, so they go first, while the context is current.
+    delete cubeModel;
+    cubeModel = nullptr;
+    delete sphereModel;
+    sphereModel = nullptr;
     PlatformChangeDisplayMode(nullptr, DisplayModeChange::Fullscreen);
     PlatformShowCursor(true);
     PlatformMakeCurrent(nullptr, nullptr);

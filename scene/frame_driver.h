@@ -1,8 +1,13 @@
-// Drawing frames and measuring their time.
+// Drawing frames: the spin, the models, the overlay and the timing of each frame.
 #pragma once
 
-// Starts the clock that times the frames.
-void StartFrameTimer();
+#include "scene/frame_timer.h"
 
-// Draws, presents and times one frame.
+struct RotationStep;
+
+// This frame's turns from the previous frame's duration, in degrees: the cube about Y and Z,
+// the sphere about X and Y. The other component of each is left as it is.
+void SetRotationSteps(float elapsedSeconds, RotationStep& cube, RotationStep& sphere);
+
+// Draws, presents and times one frame. Both models turn whether they are shown or not.
 void RenderFrame();

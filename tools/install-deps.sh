@@ -14,6 +14,8 @@ run_packages=(
 test_packages=(
     "${run_packages[@]}"
     libgtest-dev libbenchmark-dev python3 python3-xlib
+    # Short fixed fuzzing runs of the file loaders.
+    clang libclang-rt-14-dev
     # The Windows build: the cross compiler, lib3ds's source package, Wine to run it.
     g++-mingw-w64-x86-64 dpkg-dev wine wine64
 )

@@ -42,7 +42,7 @@ wine_env_cleanup() {
 # wine_set_display_setting NAME VALUE [TYPE]: one value of the program's key (REG_DWORD unless
 # TYPE says otherwise).
 wine_set_display_setting() {
-    wine reg add "$WINE_ENV_REGISTRY_KEY" /v "$1" /t "${3:-REG_DWORD}" /d "$2" /f >/dev/null
+    wine reg add "$WINE_ENV_REGISTRY_KEY" /v "$1" /t "${3:-REG_DWORD}" /d "$2" /f >/dev/null 2>&1
 }
 
 wine_clear_display_settings() {

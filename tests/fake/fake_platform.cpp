@@ -1,5 +1,6 @@
 #include "tests/fake/fake_platform.h"
 
+#include "gfx/gl.h"
 #include "platform/sdl/sdl_dib_convert.h"
 
 #include <algorithm>
@@ -199,7 +200,37 @@ void PlatformDeleteContext(RenderContextHandle context)
 
 void PlatformSwapBuffers(DeviceContextHandle dc) { Record("SwapBuffers(" + Name(dc) + ")"); }
 
-void* PlatformGetProcAddress(const char*) { return nullptr; }
+namespace {
+
+// Buffer entry points that only count what they are asked, so that a scene can be prepared
+// without a rendering context.
+void APIENTRY FakeGenBuffers(GLsizei count, GLuint* names)
+{
+    for (GLsizei i = 0; i < count; ++i) names[i] = GLuint(++fakePlatform.buffersGenerated);
+}
+void APIENTRY FakeBindBuffer(GLenum, GLuint) {}
+void APIENTRY FakeBufferData(GLenum, GLsizeiptrARB, const void*, GLenum) {}
+void APIENTRY FakeDeleteBuffers(GLsizei count, const GLuint*)
+{
+    fakePlatform.buffersDeleted += count;
+}
+void APIENTRY FakeSelectUnit(GLenum) {}
+
+}  // namespace
+
+void* PlatformGetProcAddress(const char* name)
+{
+    if (!fakePlatform.bufferEntryPoints) return nullptr;
+    const std::map<std::string, void*> entries = {
+        {"glGenBuffersARB", reinterpret_cast<void*>(FakeGenBuffers)},
+        {"glBindBufferARB", reinterpret_cast<void*>(FakeBindBuffer)},
+        {"glBufferDataARB", reinterpret_cast<void*>(FakeBufferData)},
+        {"glDeleteBuffersARB", reinterpret_cast<void*>(FakeDeleteBuffers)},
+        {"glActiveTextureARB", reinterpret_cast<void*>(FakeSelectUnit)},
+        {"glClientActiveTextureARB", reinterpret_cast<void*>(FakeSelectUnit)}};
+    const auto found = entries.find(name);
+    return found == entries.end() ? nullptr : found->second;
+}
 const char* PlatformGetWindowSystemExtensions() { return fakePlatform.windowSystemExtensions; }
 const char* PlatformMultisampleExtensionName() { return fakePlatform.multisampleExtensionName; }
 

@@ -43,6 +43,9 @@ struct FakePlatform {
     int64_t performanceCount = 0;
     uint32_t milliseconds = 0;
 
+    bool bufferEntryPoints = true;  // whether the vertex-buffer entry points can be had
+    int buffersGenerated = 0;
+    int buffersDeleted = 0;
     int windowsCreated = 0;
     int contextsCreated = 0;
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -23,9 +24,17 @@ protected:
         capabilityFlags = CapabilityFlags();
         glExtensions = "GL_ARB_vertex_buffer_object";
         glExtensionString = [] { return glExtensions; };
+        // The program opens its data files by bare name from the folder it runs in.
+        std::filesystem::current_path(DOT3BUMP_RUN_DIR);
     }
 
-    void TearDown() override { glExtensionString = savedSource; }
+    void TearDown() override
+    {
+        glExtensionString = savedSource;
+        std::filesystem::current_path(savedDirectory);
+    }
+
+    const std::filesystem::path savedDirectory = std::filesystem::current_path();
 
     static inline const char* glExtensions = nullptr;
     const ExtensionStringSource savedSource = glExtensionString;

@@ -1,0 +1,65 @@
+// One object of the scene with everything needed to draw it with Dot3 lighting.
+#pragma once
+
+#include "assets/vertex_record.h"
+#include "gfx/gl.h"
+#include "math/matrix4f.h"
+#include "math/vec3d.h"
+
+#include <lib3ds/types.h>
+
+#include <cstdint>
+#include <string>
+
+// Degrees about X, Y and Z to fold into the spin at the next Rotate.
+struct RotationStep {
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+};
+
+class Model {
+public:
+    // Loads and checks the 3DS file (no OpenGL call). A file that cannot be loaded leaves `file`
+    // null, with the reason in `fileError`.
+    Model(const char* fileName, const float* baseMatrix, const float* baseInverse,
+          GLuint* cubeMap);
+    ~Model();
+    Model(const Model&) = delete;
+    Model& operator=(const Model&) = delete;
+
+    // Loads a bitmap into the colour texture (slot 0) or the normal map (slot 1) on the active
+    // texture unit. False when the bitmap could not be loaded; the loader has said why.
+    bool LoadTexture(const char* fileName, int slot);
+
+    // Unrolls the mesh into vertex records and uploads positions and texture coordinates into two
+    // static vertex buffers, leaving GL_ARRAY_BUFFER_ARB bound to the second. False, with no
+    // geometry and the reason in `fileError`, when there is no file or the mesh cannot be used.
+    bool PrepareMesh();
+
+    // Folds rotationStep into rotation, keeping rotationInverse its exact inverse. Leaves the
+    // modelview matrix as it was.
+    void Rotate();
+
+    // The vector from the model's origin to the light, in the model's own frame (unnormalised).
+    Vec3d LightInModelFrame() const;
+
+    // Draws the model lit per pixel (see model_draw.cpp for the state it leaves behind).
+    void Draw();
+
+    GLuint colorTexture = 0xFFFFFFFF;
+    GLuint normalMapTexture = 0xFFFFFFFF;
+    Vec3d* worldPosition = nullptr;  // scene units, owned
+    RotationStep rotationStep;
+    Matrix4f baseMatrix;   // fixed tilt and scale, applied innermost
+    Matrix4f baseInverse;  // undoes the tilt only, not the scale
+    Matrix4f rotation;     // accumulated spin
+    Matrix4f rotationInverse;
+    Lib3dsFile* file = nullptr;
+    int32_t bufferCount = 0;
+    uint32_t vertexCount = 0;
+    GLuint bufferNames[2] = {0, 0};  // positions, texture coordinates
+    GLuint* cubeMap = nullptr;       // the scene's normalization cube map; not owned
+    VertexRecord* vertexRecords = nullptr;  // vertexCount records, malloc'ed
+    std::string fileError;  // why `file` is null, or why the mesh could not be prepared
+};

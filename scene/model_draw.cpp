@@ -1,0 +1,167 @@
+// The per-pixel lit draw. Texture unit 0 samples the normal map, unit 1 the normalization cube
+// map at the per-vertex tangent-space light vector, combined by Dot3; unit 2 multiplies the
+// colour texture on top.
+//
+// State left behind, which the next draw and the overlay rely on: unit 0 selected (client and
+// server), GL_TEXTURE_2D enabled there with its last texture bound and GL_MODULATE; unit 1 with
+// no target enabled (its Dot3 combiner stays set, and passes its input through); unit 2 with
+// texturing disabled; no client array but unit 0's texture coordinates enabled (after the Dot3
+// cases); no array buffer bound; the modelview matrix at view x T(position) x rotation x base.
+#include "scene/model.h"
+
+#include "app/app_state.h"
+#include "gfx/capabilities.h"
+#include "scene/scene.h"
+
+#include <cstdlib>
+
+namespace {
+
+const GlExtensionEntryPoints& Entry() { return glExtensionEntryPoints; }
+
+// Client unit first, then server unit. A driver with vertex buffers but without multitexture
+// has neither entry point: there is only unit 0 then, and nothing to select.
+void SelectUnit(int unit)
+{
+    const GLenum name = GLenum(GL_TEXTURE0_ARB + unit);
+    if (Entry().glClientActiveTextureARB) Entry().glClientActiveTextureARB(name);
+    if (Entry().glActiveTextureARB) Entry().glActiveTextureARB(name);
+}
+
+void SetUpNormalMapUnit(const Model& model)
+{
+    SelectUnit(0);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, model.normalMapTexture);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    Entry().glBindBufferARB(GL_ARRAY_BUFFER_ARB, model.bufferNames[1]);
+    glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
+}
+
+void SetUpCubeMapUnit(const Model& model, const float* lightArray)
+{
+    SelectUnit(1);
+    glEnable(GL_TEXTURE_CUBE_MAP_ARB);
+    glBindTexture(GL_TEXTURE_CUBE_MAP_ARB, *model.cubeMap);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    // The light vectors change every frame: they come from client memory, not a buffer.
+    Entry().glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+    glTexCoordPointer(3, GL_FLOAT, 0, lightArray);
+}
+
+void SetUpColorUnit(const Model& model)
+{
+    SelectUnit(2);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, model.colorTexture);
+    Entry().glBindBufferARB(GL_ARRAY_BUFFER_ARB, model.bufferNames[1]);
+    glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
+}
+
+void SetNormalMapCombiner()
+{
+    SelectUnit(0);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB_ARB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB_ARB, GL_REPLACE);
+}
+
+void SetDot3Combiner()
+{
+    SelectUnit(1);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB_ARB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB_ARB, GL_PREVIOUS_ARB);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB_ARB, GL_DOT3_RGB_ARB);
+}
+
+void SetModulateColor()
+{
+    SelectUnit(2);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
+void ResetTextureState()
+{
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    SelectUnit(1);
+    glDisable(GL_TEXTURE_CUBE_MAP_ARB);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    SelectUnit(2);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisable(GL_TEXTURE_2D);
+    SelectUnit(0);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    Entry().glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+}
+
+double Dot(const Vec3d& a, const Vec3d& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+}  // namespace
+
+Vec3d Model::LightInModelFrame() const
+{
+    // The inverse of the model's placement, spin and tilt. The base inverse undoes the tilt
+    // only, so L keeps scene units; only its direction matters, the cube map normalises it.
+    const Vec3d& p = *worldPosition;
+    Matrix4f toModel;
+    glPushMatrix();
+    glLoadIdentity();
+    glMultMatrixf(baseInverse.m);
+    glMultMatrixf(rotationInverse.m);
+    glTranslated(-p.x, -p.y, -p.z);
+    glGetFloatv(GL_MODELVIEW_MATRIX, toModel.m);
+    glPopMatrix();
+    return TransformPoint(toModel, lightPosition);
+}
+
+void Model::Draw()
+{
+    if (!file) return;
+    rotationStep = RotationStep();
+
+    const Vec3d& p = *worldPosition;
+    glTranslated(p.x, p.y, p.z);
+    glMultMatrixf(rotation.m);
+    glMultMatrixf(baseMatrix.m);
+
+    const Vec3d light = LightInModelFrame();
+
+    auto* lightArray = static_cast<float*>(std::malloc(size_t(vertexCount) * 12 + 1));
+    if (!lightArray) return;  // nothing drawn this frame; the next frame tries again
+    for (uint32_t i = 0; i < vertexCount; ++i) {
+        const VertexRecord& record = vertexRecords[i];
+        lightArray[3 * i] = float(Dot(light, record.axisS));
+        lightArray[3 * i + 1] = float(Dot(light, record.axisT));
+        lightArray[3 * i + 2] = float(Dot(light, record.axisR));
+    }
+
+    glEnableClientState(GL_VERTEX_ARRAY);
+    Entry().glBindBufferARB(GL_ARRAY_BUFFER_ARB, bufferNames[0]);
+    glVertexPointer(3, GL_FLOAT, 0, nullptr);
+
+    const bool dot3 = capabilityFlags.bumpMapping && renderMode.bumpPass;
+    if (dot3) {
+        SetUpNormalMapUnit(*this);
+        SetUpCubeMapUnit(*this, lightArray);
+        if (renderMode.colorPass) SetUpColorUnit(*this);
+        SetNormalMapCombiner();
+        SetDot3Combiner();
+        if (renderMode.colorPass) SetModulateColor();
+    } else {
+        // Colours only: unit 0 keeps GL_MODULATE from the last reset, so the texture is
+        // multiplied by the current colour, which the rest of the frame leaves white.
+        SelectUnit(0);
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, colorTexture);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        Entry().glBindBufferARB(GL_ARRAY_BUFFER_ARB, bufferNames[1]);
+        glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
+    }
+
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(vertexCount));
+    ResetTextureState();
+    std::free(lightArray);
+}

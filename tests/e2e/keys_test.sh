@@ -1,0 +1,27 @@
+# Keys 1 to 6 show what the key help promises: cube only leaves the sphere's side background,
+# sphere only the cube's; bumps only is grey where the models are; colours only shows the red
+# bricks unlit; the capability lines are green and the key help white. Each picture is kept in
+# the artifacts with its measures; under Wine they are compared with the Linux build's.
+source "$(dirname "$0")/lib.sh" "$@"
+start_display
+start_program
+wait_for_window "OpenGL Brisvelle" >/dev/null || fail "no window"
+sleep 2
+for key in 1 2 3 4 5 6; do
+    press_key "$key"
+    sleep 1.5
+    screenshot "key_$key"
+    python3 "$E2E_DIR/picture.py" measure "$ARTIFACTS/key_$key.png" >"$ARTIFACTS/key_$key.json" ||
+        fail "cannot measure the picture of key $key"
+    python3 "$E2E_DIR/picture.py" expect "$key" "$ARTIFACTS/key_$key.json" || fail "key $key"
+    if [ -n "${DOT3BUMP_COMPARE_WITH:-}" ]; then
+        [ -f "$DOT3BUMP_COMPARE_WITH/key_$key.json" ] ||
+            fail "no picture of the other build to compare with in $DOT3BUMP_COMPARE_WITH"
+        python3 "$E2E_DIR/picture.py" agree "$DOT3BUMP_COMPARE_WITH/key_$key.json" \
+            "$ARTIFACTS/key_$key.json" || fail "key $key: the two builds disagree"
+    fi
+done
+press_escape
+wait_for_exit 20
+[ "$EXIT_CODE" -eq 0 ] || fail "Escape ended the program with exit code $EXIT_CODE"
+echo "PASS"

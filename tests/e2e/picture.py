@@ -1,0 +1,127 @@
+"""Measures the program's screenshots (800x600) so the end-to-end tests can say what they show.
+
+  picture.py measure PNG      prints the measures as JSON
+  picture.py expect KEY JSON  checks that the measures fit what key KEY (1 to 6) promises
+  picture.py agree A B        checks that two measures (the Linux and the Windows build, same
+                              key) agree within the tolerances stated below
+
+The models spin and the two builds' fonts differ, so the measures are coarse on purpose: how
+much of each model's region is covered, the mean colour there, and the overlay's colours.
+"""
+import json
+import subprocess
+import sys
+
+WIDTH, HEIGHT = 800, 600
+# Where the models appear on an 800x600 screen (cube centred near x 245, sphere near x 606,
+# both on the horizontal centre line), well inside the overlay's text.
+CUBE = (150, 170, 340, 430)      # left, top, right, bottom
+SPHERE = (500, 190, 712, 410)
+CAPABILITIES = (0, 30, 330, 165)  # lines 2 to 7, left
+KEY_HELP = (660, 15, 800, 165)    # "Keys:" and six lines, right
+
+
+def load(path):
+    ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True,
+                         capture_output=True).stdout
+    parts = ppm.split(maxsplit=4)
+    assert parts[0] == b"P6" and int(parts[1]) == WIDTH and int(parts[2]) == HEIGHT, path
+    return parts[4]
+
+
+def pixels(data, box):
+    left, top, right, bottom = box
+    for y in range(top, bottom):
+        row = y * WIDTH * 3
+        for x in range(left, right):
+            i = row + x * 3
+            yield data[i], data[i + 1], data[i + 2]
+
+
+def region(data, box):
+    lit = [p for p in pixels(data, box) if max(p) > 24]
+    area = (box[2] - box[0]) * (box[3] - box[1])
+    mean = [sum(p[c] for p in lit) / len(lit) if lit else 0.0 for c in range(3)]
+    grey = sum(max(p) - min(p) for p in lit) / len(lit) if lit else 0.0
+    return {"coverage": len(lit) / area, "mean": mean, "spread": grey}
+
+
+def text_colours(data, box):
+    # Text is drawn in pure colours without blending; a spinning model that strays into the box
+    # is textured and never pure, so it is not counted.
+    counts = {"green": 0, "red": 0, "white": 0}
+    for r, g, b in pixels(data, box):
+        if g > 245 and r < 10 and b < 10:
+            counts["green"] += 1
+        elif r > 245 and g < 10 and b < 10:
+            counts["red"] += 1
+        elif min(r, g, b) > 245:
+            counts["white"] += 1
+    return counts
+
+
+def measure(path):
+    data = load(path)
+    return {"cube": region(data, CUBE), "sphere": region(data, SPHERE),
+            "capabilities": text_colours(data, CAPABILITIES),
+            "keyHelp": text_colours(data, KEY_HELP)}
+
+
+def fail(message):
+    print("FAIL: " + message)
+    sys.exit(1)
+
+
+def expect(key, m):
+    # Keys are pressed in order, so 4, 5 and 6 come after 3 and show both models.
+    shown = {"1": ("cube",), "2": ("sphere",)}.get(key, ("cube", "sphere"))
+    for name in ("cube", "sphere"):
+        coverage = m[name]["coverage"]
+        if name in shown and coverage < 0.15:
+            fail(f"key {key}: the {name} should be drawn, its region is {coverage:.0%} covered")
+        if name not in shown and coverage > 0.002:
+            fail(f"key {key}: the {name} should be hidden, its region is {coverage:.1%} covered")
+    for name in shown:
+        r, g, b = m[name]["mean"]
+        spread = m[name]["spread"]
+        if key == "4" and spread > 12:
+            fail(f"key 4: bumps only should be grey, the {name} differs by {spread:.0f} levels")
+        if key in ("1", "2", "3", "5", "6") and not (r > g + 20 and r > b + 20):
+            fail(f"key {key}: the {name} should show the red bricks, its mean is {r:.0f} {g:.0f} {b:.0f}")
+    caps, keys = m["capabilities"], m["keyHelp"]
+    if caps["green"] < 200 or caps["red"] > 0 or caps["white"] > 0:
+        fail(f"the capability lines should all be green: {caps}")
+    if keys["white"] < 200 or keys["green"] + keys["red"] > 0:
+        fail(f"the key help should be white: {keys}")
+
+
+# Linux and Windows draw the same scene through different drivers, fonts and spin phases.
+COVERAGE_TOLERANCE = 0.12   # absolute difference of a region's covered fraction
+MEAN_TOLERANCE = 40         # levels, per channel, of a region's mean colour
+
+
+def agree(a, b):
+    for name in ("cube", "sphere"):
+        ca, cb = a[name]["coverage"], b[name]["coverage"]
+        if abs(ca - cb) > COVERAGE_TOLERANCE:
+            fail(f"{name} coverage differs: {ca:.2f} against {cb:.2f}")
+        if ca > 0.05:
+            for channel, (x, y) in enumerate(zip(a[name]["mean"], b[name]["mean"])):
+                if abs(x - y) > MEAN_TOLERANCE:
+                    fail(f"{name} mean colour differs in channel {channel}: {x:.0f} against {y:.0f}")
+    for part, colour in (("capabilities", "green"), ("keyHelp", "white")):
+        if (a[part][colour] > 0) != (b[part][colour] > 0) or a[part]["red"] != b[part]["red"] == 0:
+            fail(f"the {part} colours differ: {a[part]} against {b[part]}")
+
+
+def main():
+    if sys.argv[1] == "measure":
+        print(json.dumps(measure(sys.argv[2])))
+    elif sys.argv[1] == "expect":
+        expect(sys.argv[2], json.loads(open(sys.argv[3]).read()))
+    elif sys.argv[1] == "agree":
+        agree(json.loads(open(sys.argv[2]).read()), json.loads(open(sys.argv[3]).read()))
+
+
+if __name__ == "__main__":
+    main()

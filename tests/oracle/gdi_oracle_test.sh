@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# GDI as the oracle of the Linux bitmap converter: every good file of the bitmap suite with a
+# core (12-byte) or info (40-byte) header decodes to the same bytes through the Windows tool
+# under Wine (SetDIBits) as through the Linux tool (the project's own converter); files with a
+# later header form are refused by both with the same message.
+# Usage: gdi_oracle_test.sh WINDOWS_TOOL LINUX_TOOL BMPSUITE_GOOD_DIR WORK_DIR
+set -u
+windows_tool=$1
+linux_tool=$2
+suite=$3
+work=$4
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+if [ ! -x "$linux_tool" ]; then
+    echo "FAIL: $linux_tool is missing: build the Linux tree first," \
+        "or set DOT3BUMP_LINUX_ASSETS_TOOL" >&2
+    exit 1
+fi
+rm -rf "$work" && mkdir -p "$work"
+
+# The size of the bitmap header, behind the 14-byte file header.
+header_size() {
+    od -An -t u4 -j 14 -N 4 "$1" | tr -d ' '
+}
+
+compared=0
+refused=0
+for file in "$suite"/*.bmp; do
+    name=$(basename "$file" .bmp)
+    wine "$windows_tool" decode "$file" "$work/$name.gdi.ppm" >"$work/$name.gdi.txt" 2>&1
+    gdi=$?
+    "$linux_tool" decode "$file" "$work/$name.own.ppm" >"$work/$name.own.txt" 2>&1
+    own=$?
+    size=$(header_size "$file")
+    if [ "$size" = 12 ] || [ "$size" = 40 ]; then
+        if [ $gdi -ne 0 ] || [ $own -ne 0 ]; then
+            fail "$name: exit status $gdi under Wine, $own on Linux:" \
+                "$(tr -d '\r' <"$work/$name.gdi.txt") / $(cat "$work/$name.own.txt")"
+        elif ! cmp -s "$work/$name.gdi.ppm" "$work/$name.own.ppm"; then
+            fail "$name: the pictures differ ($(cmp "$work/$name.gdi.ppm" "$work/$name.own.ppm"))"
+        else
+            compared=$((compared + 1))
+        fi
+    else
+        for side in gdi own; do
+            text=$(tr -d '\r' <"$work/$name.$side.txt")
+            [ "$text" = "Unknown DIB file format." ] || fail "$name ($side): $text"
+        done
+        [ $gdi -eq 1 ] && [ $own -eq 1 ] || fail "$name: exit status $gdi / $own, expected 1"
+        refused=$((refused + 1))
+    fi
+done
+
+echo "$compared pictures identical, $refused later headers refused by both"
+[ $compared -ge 20 ] || fail "only $compared files compared"
+[ $refused -eq 2 ] || fail "$refused files with a later header, expected 2 (pal8v4, pal8v5)"
+if [ $failures -ne 0 ]; then
+    echo "$failures failure(s)" >&2
+    exit 1
+fi

@@ -1,0 +1,230 @@
+// cube_variants DIR: writes damaged copies of the generated cube into DIR, for `dot3bump-assets
+// check` to read all in one process. Each file is named NNN-fails-WHAT.3ds when no loader may
+// accept it, NNN-either-WHAT.3ds when the damage could happen to leave a readable file, and
+// the undamaged cube is NNN-loads-unchanged.3ds.
+//
+// The damage follows the chunk tree of the real file: cuts at every chunk boundary, every
+// chunk's length and id replaced, every count and a face index made to disagree with its data,
+// a coordinate that is not a number and a node that is its own parent.
+#include "tools/generate_meshes.h"
+#include "tools/write_3ds.h"
+
+#include <lib3ds/chunk.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+struct Chunk {
+    uint16_t id;
+    size_t offset;
+    uint32_t length;
+    size_t parentEnd;
+    size_t payload;  // where the fields (or the children of a container) start
+};
+
+uint16_t U16(const Bytes& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
+uint32_t U32(const Bytes& b, size_t at) { return U16(b, at) | uint32_t(U16(b, at + 2)) << 16; }
+void SetU16(Bytes& b, size_t at, uint16_t v)
+{
+    b[at] = uint8_t(v);
+    b[at + 1] = uint8_t(v >> 8);
+}
+void SetU32(Bytes& b, size_t at, uint32_t v)
+{
+    SetU16(b, at, uint16_t(v));
+    SetU16(b, at + 2, uint16_t(v >> 16));
+}
+
+// Where a container's child chunks start, or 0 for a chunk lib3ds does not descend into.
+size_t ChildrenStart(const Bytes& b, uint16_t id, size_t payload)
+{
+    switch (id) {
+    case LIB3DS_M3DMAGIC:
+    case LIB3DS_MDATA:
+    case LIB3DS_N_TRI_OBJECT:
+    case LIB3DS_KFDATA:
+    case LIB3DS_OBJECT_NODE_TAG:
+        return payload;
+    case LIB3DS_NAMED_OBJECT:
+        return payload + std::strlen(reinterpret_cast<const char*>(&b[payload])) + 1;
+    case LIB3DS_FACE_ARRAY:
+        return payload + 2 + 8 * size_t(U16(b, payload));
+    default:
+        return 0;
+    }
+}
+
+void Walk(const Bytes& b, size_t begin, size_t end, std::vector<Chunk>* chunks)
+{
+    for (size_t at = begin; at + 6 <= end;) {
+        const Chunk chunk{U16(b, at), at, U32(b, at + 2), end, at + 6};
+        chunks->push_back(chunk);
+        if (const size_t children = ChildrenStart(b, chunk.id, chunk.payload))
+            Walk(b, children, at + chunk.length, chunks);
+        at += chunk.length;
+    }
+}
+
+class Writer {
+public:
+    explicit Writer(std::string folder) : folder_(std::move(folder)) {}
+
+    void Damaged(bool mustFail, const std::string& what, const Bytes& bytes)
+    {
+        Write(mustFail ? "fails" : "either", what, bytes);
+    }
+
+    void Write(const char* expected, const std::string& what, const Bytes& bytes)
+    {
+        char name[32];
+        std::snprintf(name, sizeof name, "%03d-%s-", count_++, expected);
+        const std::string path = folder_ + "/" + name + what + ".3ds";
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+            std::fprintf(stderr, "%s: cannot be written\n", path.c_str());
+            failed_ = true;
+        }
+        if (file) std::fclose(file);
+    }
+
+    bool failed() const { return failed_; }
+
+private:
+    std::string folder_;
+    int count_ = 0;
+    bool failed_ = false;
+};
+
+std::string Hex(uint32_t value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%X", value);
+    return text;
+}
+
+void Truncations(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
+{
+    std::set<size_t> cuts;
+    for (const Chunk& chunk : chunks)
+        cuts.insert({chunk.offset, chunk.payload, chunk.offset + chunk.length});
+    for (size_t cut : cuts) {
+        if (cut < cube.size())
+            out.Damaged(true, "cut-at-" + std::to_string(cut),
+                      Bytes(cube.begin(), cube.begin() + long(cut)));
+    }
+}
+
+void Lengths(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
+{
+    for (const Chunk& chunk : chunks) {
+        const std::string where = Hex(chunk.id) + "-at-" + std::to_string(chunk.offset) + "-";
+        const uint32_t pastParent = uint32_t(chunk.parentEnd - chunk.offset + 1);
+        const struct {
+            uint32_t length;
+            bool mustFail;
+        } cases[] = {{0, true},           {1, true},           {5, true},
+                     {6, false},          {chunk.length - 1, false},
+                     {chunk.length + 1, false},                {pastParent, true},
+                     {0x7FFFFFFF, true},  {0xFFFFFFFF, true}};
+        for (const auto& change : cases) {
+            if (change.length == chunk.length) continue;
+            Bytes bytes = cube;
+            SetU32(bytes, chunk.offset + 2, change.length);
+            out.Damaged(change.mustFail, where + "length-" + Hex(change.length), bytes);
+        }
+        Bytes bytes = cube;
+        SetU16(bytes, chunk.offset, 0);
+        out.Damaged(true, where + "id-0", bytes);
+    }
+}
+
+void Counts(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
+{
+    for (const Chunk& chunk : chunks) {
+        const std::string where = Hex(chunk.id) + "-at-" + std::to_string(chunk.offset) + "-";
+        if (chunk.id == LIB3DS_POINT_ARRAY || chunk.id == LIB3DS_TEX_VERTS ||
+            chunk.id == LIB3DS_FACE_ARRAY) {
+            const uint16_t count = U16(cube, chunk.payload);
+            for (uint16_t changed : {uint16_t(0), uint16_t(count - 1), uint16_t(count + 1),
+                                     uint16_t(0xFFFF)}) {
+                Bytes bytes = cube;
+                SetU16(bytes, chunk.payload, changed);
+                // Fewer faces leave their chunk longer than its fields: lib3ds then reads the
+                // rest as child chunks, which may happen to hold together.
+                const bool mustFail = changed > count || chunk.id != LIB3DS_FACE_ARRAY;
+                out.Damaged(mustFail, where + "count-" + std::to_string(changed), bytes);
+            }
+        }
+        if (chunk.id == LIB3DS_POS_TRACK_TAG || chunk.id == LIB3DS_ROT_TRACK_TAG ||
+            chunk.id == LIB3DS_SCL_TRACK_TAG) {
+            for (uint32_t keys : {2u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+                Bytes bytes = cube;
+                SetU32(bytes, chunk.payload + 10, keys);
+                out.Damaged(true, where + "keys-" + Hex(keys), bytes);
+            }
+        }
+    }
+}
+
+void Contents(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
+{
+    uint16_t points = 0;
+    for (const Chunk& chunk : chunks) {
+        const std::string where = Hex(chunk.id) + "-at-" + std::to_string(chunk.offset) + "-";
+        if (chunk.id == LIB3DS_POINT_ARRAY) {
+            points = U16(cube, chunk.payload);
+            Bytes bytes = cube;
+            const float nan = std::numeric_limits<float>::quiet_NaN();
+            std::memcpy(&bytes[chunk.payload + 2 + 4], &nan, 4);  // little-endian host
+            out.Damaged(true, where + "nan-point", bytes);
+        }
+        if (chunk.id == LIB3DS_FACE_ARRAY) {
+            for (uint16_t index : {points, uint16_t(0xFFFF)}) {
+                Bytes bytes = cube;
+                SetU16(bytes, chunk.payload + 2 + 2, index);
+                out.Damaged(true, where + "face-index-" + std::to_string(index), bytes);
+            }
+        }
+        if (chunk.id == LIB3DS_NODE_HDR) {
+            // The node's id is 0, the id lib3ds gives a node without a NODE_ID chunk as well.
+            const size_t name = std::strlen(reinterpret_cast<const char*>(&cube[chunk.payload]));
+            Bytes bytes = cube;
+            SetU16(bytes, chunk.payload + name + 1 + 4, 0);
+            out.Damaged(true, where + "own-parent", bytes);
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fputs("usage: cube_variants DIR\n", stderr);
+        return 2;
+    }
+    std::string error;
+    const Bytes cube = Encode3dsFile(MakeCubeMesh(), &error);
+    if (cube.empty()) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    std::vector<Chunk> chunks;
+    Walk(cube, 0, cube.size(), &chunks);
+    Writer out(argv[1]);
+    out.Write("loads", "unchanged", cube);
+    Truncations(cube, chunks, out);
+    Lengths(cube, chunks, out);
+    Counts(cube, chunks, out);
+    Contents(cube, chunks, out);
+    return out.failed() ? 1 : 0;
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The data files of the run folder load as the program loads them, and `dot3bump-assets
+# generate` writes exactly those bytes again: on Windows the files come from a generator built
+# for the build machine, so this compares two compilers' output.
+# Usage: generated_files_test.sh TOOL RUN_DIR WORK_DIR
+set -u
+TOOL=$1
+run_dir=$2
+work=$3
+source "$(dirname "$0")/lib.sh"
+fresh_dir "$work"
+
+names=(cube.3ds sphere.3ds tex.bmp map_normal.bmp)
+run_tool "$work/check.txt" check "${names[@]/#/$run_dir/}"
+status=$?
+[ $status -eq 0 ] || fail "check: exit status $status: $(cat "$work/check.txt")"
+expected="$run_dir/cube.3ds: mesh Cube, 24 points, 12 faces, 36 vertices
+$run_dir/sphere.3ds: mesh Sphere, 1223 points, 2208 faces, 6624 vertices
+$run_dir/tex.bmp: bitmap 256 x 256
+$run_dir/map_normal.bmp: bitmap 256 x 256"
+[ "$(cat "$work/check.txt")" = "$expected" ] || fail "check said: $(cat "$work/check.txt")"
+
+run_tool "$work/generate.txt" generate "$work/again"
+status=$?
+[ $status -eq 0 ] || fail "generate: exit status $status: $(cat "$work/generate.txt")"
+for name in "${names[@]}"; do
+    cmp "$run_dir/$name" "$work/again/$name" || fail "$name differs from the run folder's"
+done
+
+run_tool "$work/usage.txt" generate
+[ $? -eq 2 ] || fail "generate without a folder: exit status not 2"
+grep -q '^usage: dot3bump-assets generate DIR' "$work/usage.txt" || fail "no usage text"
+finish

@@ -1,0 +1,70 @@
+# Shared by the tests of dot3bump-assets. DOT3BUMP_RUNNER runs the tool (wine for the Windows
+# build, nothing for Linux); Windows programs end their lines in CR LF, so captured output goes
+# through `tr -d '\r'` before it is compared.
+
+failures=0
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# run_tool OUTPUT ARGS...: runs the tool with its standard output into OUTPUT.out, its standard
+# error into OUTPUT.err and both into OUTPUT; returns its status.
+run_tool() {
+    local output=$1
+    shift
+    ${DOT3BUMP_RUNNER:+$DOT3BUMP_RUNNER} "$TOOL" "$@" >"$output.out.raw" 2>"$output.err.raw"
+    local status=$?
+    tr -d '\r' <"$output.out.raw" >"$output.out"
+    tr -d '\r' <"$output.err.raw" >"$output.err"
+    cat "$output.out" "$output.err" >"$output"
+    rm -f "$output.out.raw" "$output.err.raw"
+    return $status
+}
+
+# fresh_dir DIR: an empty folder.
+fresh_dir() {
+    rm -rf "$1" && mkdir -p "$1"
+}
+
+finish() {
+    if [ "$failures" -ne 0 ]; then
+        echo "$failures failure(s)" >&2
+        exit 1
+    fi
+    echo "all passed"
+}
+
+# expect_check_lines OUTPUT FILES...: `check` printed exactly one line per file, starting with
+# the file's path, on standard output for the files that loaded and on standard error for the
+# others, in file order on each; and nothing a sanitizer or a hole in the 3DS check would print.
+expect_check_lines() {
+    local output=$1
+    shift
+    local lines
+    lines=$(wc -l <"$output")
+    [ "$lines" -eq $# ] || fail "$# files gave $lines lines: $(head -c 2000 "$output")"
+    local -a out err
+    mapfile -t out <"$output.out"
+    mapfile -t err <"$output.err"
+    local file o=0 e=0
+    for file in "$@"; do
+        if [[ ${out[o]-} == "$file: "* ]]; then
+            o=$((o + 1))
+        elif [[ ${err[e]-} == "$file: "* ]]; then
+            e=$((e + 1))
+        else
+            fail "no line for $file in its place"
+            return
+        fi
+    done
+    if grep -E -n 'although the check passed|Sanitizer|runtime error' "$output" >&2; then
+        fail "a load got past the check, or a sanitizer spoke"
+    fi
+}
+
+# loaded FILE OUTPUT: whether `check` reported FILE as loaded.
+loaded() {
+    grep -q -F -- "$1: " "$2.out"
+}
