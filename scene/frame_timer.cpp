@@ -24,37 +24,38 @@ void StartFrameTimer()
     }
 }
 
+namespace {
+
+// Milliseconds from the reading kept in `count` (counter) or `time` (millisecond clock) to a new
+// one, which replaces it.
+float MillisecondsSince(int64_t& count, uint32_t& time)
+{
+    if (frameTimer.usePerformanceCounter) {
+        int64_t now = 0;
+        PlatformQueryPerformanceCounter(&now);
+        const float milliseconds = float(now - count) * frameTimer.msPerTick;
+        count = now;
+        return milliseconds;
+    }
+    // Unsigned: a wrap of the 32-bit clock still gives the small true difference.
+    const uint32_t now = PlatformTimeGetTime();
+    const float milliseconds = float(now - time);
+    time = now;
+    return milliseconds;
+}
+
+}  // namespace
+
 void MeasureFrame()
 {
     FrameTimer& timer = frameTimer;
     ++timer.framesInWindow;
-
-    float milliseconds = 0.0f;
-    if (timer.usePerformanceCounter) {
-        int64_t now = 0;
-        PlatformQueryPerformanceCounter(&now);
-        milliseconds = float(now - timer.lastFrameCount) * timer.msPerTick;
-        timer.lastFrameCount = now;
-    } else {
-        // Unsigned: a wrap of the 32-bit clock still gives the small true difference.
-        const uint32_t now = PlatformTimeGetTime();
-        milliseconds = float(now - timer.lastFrameTime);
-        timer.lastFrameTime = now;
-    }
-    timer.elapsedSeconds = milliseconds * 0.001f;
-
+    timer.elapsedSeconds = MillisecondsSince(timer.lastFrameCount, timer.lastFrameTime) * 0.001f;
     if (timer.framesInWindow != kFramesPerRateWindow) return;
-    float windowMilliseconds = 0.0f;
-    if (timer.usePerformanceCounter) {
-        int64_t now = 0;
-        PlatformQueryPerformanceCounter(&now);
-        windowMilliseconds = float(now - timer.fpsWindowStartCount) * timer.msPerTick;
-        timer.fpsWindowStartCount = now;
-    } else {
-        const uint32_t now = PlatformTimeGetTime();
-        windowMilliseconds = float(now - timer.fpsWindowStartTime);
-        timer.fpsWindowStartTime = now;
-    }
+
+    // A second, later reading closes this window and opens the next.
+    const float windowMilliseconds =
+        MillisecondsSince(timer.fpsWindowStartCount, timer.fpsWindowStartTime);
     if (windowMilliseconds > 0.0f) timer.fps = int32_t(50000.0f / windowMilliseconds);
     timer.framesInWindow = 0;
 }
