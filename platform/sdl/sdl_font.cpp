@@ -33,6 +33,10 @@ std::vector<FontFile> MatchScalableFonts(const char* faceName)
     if (!pattern) return fonts;
     if (faceName && *faceName)
         FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(faceName));
+    // NOTE: the program's face, Agency FB, is a condensed one and is rarely installed outside
+    // Windows; preferring condensed substitutes keeps its lines within the width they were laid
+    // out for. A face that is installed wins over this preference.
+    FcPatternAddInteger(pattern.get(), FC_WIDTH, FC_WIDTH_CONDENSED);
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
 

@@ -24,6 +24,7 @@ fail() {
 
 cleanup() {
     [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null
+    [ -n "$RUNNER" ] && wineserver -k 2>/dev/null
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null
     rm -rf "$WORK"
@@ -43,6 +44,12 @@ start_display() {
     done
     [ -s "$WORK/display" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
     export DISPLAY=":$(head -1 "$WORK/display")"
+    if [ -n "$RUNNER" ]; then
+        # A server of this test's own, started now so that its desktop process belongs to this
+        # test's display (see wine_env.sh), with the program's registry key cleared.
+        wineserver -k 2>/dev/null
+        wine_clear_display_settings
+    fi
 }
 
 # The program reads its display settings from this configuration folder only, or under Wine
@@ -51,9 +58,10 @@ export XDG_CONFIG_HOME="$WORK/config"
 export XDG_CONFIG_DIRS="$WORK/no-system-config"
 mkdir -p "$XDG_CONFIG_HOME"
 if [ -n "$RUNNER" ]; then
-    [ -n "${WINEPREFIX:-}" ] || fail "WINEPREFIX is not set: run the Windows tests through test.sh"
+    [ -n "${DOT3BUMP_E2E_WINEPREFIX:-}" ] ||
+        fail "DOT3BUMP_E2E_WINEPREFIX is not set: run the Windows tests through test.sh"
     source "$E2E_DIR/wine_env.sh"
-    wine_clear_display_settings
+    export WINEPREFIX=$DOT3BUMP_E2E_WINEPREFIX
 fi
 
 # set_settings NAME=VALUE...: replaces the program's registry key with these values, each a

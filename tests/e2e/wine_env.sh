@@ -17,26 +17,36 @@ export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# wine_env_init DIR: a new prefix in DIR/wineprefix, initialised on a private virtual display,
-# and a wineserver that stays up (programs then start in 0.2 s instead of 3 s) until
-# wine_env_cleanup.
+# wine_env_init DIR: two new prefixes, DIR/wineprefix for the tests without a display (exported
+# as WINEPREFIX, with a wineserver that stays up until wine_env_cleanup, so that programs start
+# in 0.2 s instead of 3 s) and DIR/wineprefix-e2e for the end-to-end tests (exported as
+# DOT3BUMP_E2E_WINEPREFIX).
+#
+# NOTE: Wine keeps one desktop process per running wineserver, bound to the X display of the
+# first program that needed it, or to none. Every later program shares it, and one bound to no
+# display, or to a display that is gone, makes every mode change fail. So the end-to-end tests,
+# each on its own virtual display, get a prefix of their own and a fresh server each (lib.sh).
 wine_env_init() {
     export WINEPREFIX="$1/wineprefix"
     mkdir -p "$1"
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$1/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$1/display" >/dev/null 2>&1 &
     local xvfb=$!
     for _ in $(seq 100); do [ -s "$1/display" ] && break; sleep 0.1; done
     DISPLAY=":$(head -1 "$1/display")" wineboot -i >/dev/null 2>&1
     local status=$?
+    wineserver -k
     wineserver -w
     kill "$xvfb"
     [ $status -eq 0 ] || { echo "wineboot -i failed in $WINEPREFIX" >&2; return 1; }
+    export DOT3BUMP_E2E_WINEPREFIX="$1/wineprefix-e2e"
+    cp -a "$WINEPREFIX" "$DOT3BUMP_E2E_WINEPREFIX"
     wineserver -p
 }
 
 wine_env_cleanup() {
     wineserver -k 2>/dev/null
-    rm -rf "$WINEPREFIX"
+    WINEPREFIX=$DOT3BUMP_E2E_WINEPREFIX wineserver -k 2>/dev/null
+    rm -rf "$WINEPREFIX" "$DOT3BUMP_E2E_WINEPREFIX"
 }
 
 # wine_set_display_setting NAME VALUE [TYPE]: one value of the program's key (REG_DWORD unless
