@@ -41,6 +41,10 @@ wine_env_init() {
     export DOT3BUMP_E2E_WINEPREFIX="$1/wineprefix-e2e"
     cp -a "$WINEPREFIX" "$DOT3BUMP_E2E_WINEPREFIX"
     wineserver -p
+    # NOTE: the first program of a session starts Wine's services, which stay with the server
+    # and keep that program's standard output and error open. Started here, they hold nothing
+    # of a test runner's, which would otherwise wait for those pipes to close.
+    wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 wine_env_cleanup() {
