@@ -9,17 +9,10 @@
 #include <cstdlib>
 #include <cstring>
 
+// The spin, the buffers and the texture names start as the members' initialisers give them.
 Model::Model(const char* fileName, const float* base, const float* inverse, GLuint* cubeMapName)
+    : worldPosition(new Vec3d{0.0, 0.0, 0.0}), cubeMap(cubeMapName)
 {
-    rotationStep = RotationStep();
-    worldPosition = new Vec3d{0.0, 0.0, 0.0};
-    colorTexture = 0xFFFFFFFF;
-    normalMapTexture = 0xFFFFFFFF;
-    rotation = Matrix4f();
-    rotationInverse = Matrix4f();
-    bufferNames[0] = bufferNames[1] = 0;
-    bufferCount = 0;
-    cubeMap = cubeMapName;
     file = LoadModelFile(fileName, &fileError);
     std::memcpy(baseMatrix.m, base, sizeof baseMatrix.m);
     std::memcpy(baseInverse.m, inverse, sizeof baseInverse.m);

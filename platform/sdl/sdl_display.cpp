@@ -66,16 +66,19 @@ bool PlatformChangeDisplayMode(const DisplayMode* mode, DisplayModeChange)
     return true;
 }
 
-int PlatformScreenWidth()
+namespace {
+
+// The mode the screen shows once the program's window is up: the fullscreen one when set.
+SDL_DisplayMode ScreenMode()
 {
-    if (fullscreenActive) return fullscreenMode.w;
-    SDL_DisplayMode desktop;
-    return SDL_GetDesktopDisplayMode(0, &desktop) == 0 ? desktop.w : 0;
+    if (fullscreenActive) return fullscreenMode;
+    SDL_DisplayMode desktop{};
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) desktop.w = desktop.h = 0;
+    return desktop;
 }
 
-int PlatformScreenHeight()
-{
-    if (fullscreenActive) return fullscreenMode.h;
-    SDL_DisplayMode desktop;
-    return SDL_GetDesktopDisplayMode(0, &desktop) == 0 ? desktop.h : 0;
-}
+}  // namespace
+
+int PlatformScreenWidth() { return ScreenMode().w; }
+
+int PlatformScreenHeight() { return ScreenMode().h; }
