@@ -16,11 +16,11 @@ run_broken() {
     for file in "${data_files[@]}"; do cp "$ORIGINAL_RUN_DIR/$file" "$RUN_DIR/"; done
     $damage
     start_program
-    box=$(wait_for_window "Error") || fail "$what: no message box captioned \"Error\""
+    wait_for_window "Error" >/dev/null || fail "$what: no message box captioned \"Error\""
     sleep 0.5
     screenshot "message_$what"
     [ "$(x11 find "Error" | wc -l)" -eq 1 ] || fail "$what: more than one message box"
-    close_window "$box"
+    dismiss_box "Error"
     wait_for_exit 20
     [ "$EXIT_CODE" -eq 3 ] || fail "$what: exit code $EXIT_CODE, not 3"
     [ -z "$(x11 find "Error")" ] || fail "$what: a second message box followed"

@@ -139,4 +139,17 @@ x11() { /usr/bin/python3 "$E2E_DIR/x11.py" "$@"; }
 
 close_window() { x11 close "$1"; }
 
+# dismiss_box TITLE: closes the message box TITLE, asking again while it stays up: a request sent
+# before the box's owner reads its X events (seen under Wine) is lost.
+dismiss_box() {
+    local box
+    for _ in $(seq 20); do
+        box=$(x11 find "$1" | head -1)
+        [ -n "$box" ] || return 0
+        close_window "$box"
+        sleep 0.5
+    done
+    fail "the message box \"$1\" does not close"
+}
+
 screenshot() { import -display "$DISPLAY" -window root "$ARTIFACTS/$1.png"; }
