@@ -64,17 +64,12 @@ intptr_t WindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, int
         Shutdown();
         appState.running = false;
         return 0;
-    case WM_ACTIVATEAPP:
-        HandleActivation(wParam);
-        return 0;
+    case WM_ACTIVATEAPP: HandleActivation(wParam); return 0;
     case WM_SETCURSOR:
         // Every request lowers the display count once more; only the teardown raises it again.
         PlatformShowCursor(false);
         return 0;
-    case WM_KEYDOWN:
-        HandleKey(wParam);
-        return 0;
-    default:
-        return PlatformDefWindowProc(window, message, wParam, lParam);
+    case WM_KEYDOWN: HandleKey(wParam); return 0;
+    default: return PlatformDefWindowProc(window, message, wParam, lParam);
     }
 }

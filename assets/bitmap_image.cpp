@@ -154,14 +154,11 @@ const char* Decode(const uint8_t* data, size_t size, RgbImage** image)
     if (source.rows > UINT32_MAX / stride) return kOutOfMemory;
     Buffer converted(static_cast<uint8_t*>(std::malloc(source.rows * stride)));
     if (!converted) return kOutOfMemory;
-    switch (PlatformConvertDibTo24(source.info.get(), source.bits, source.bitsSize,
-                                   converted.get())) {
-    case DibConversion::Converted:
-        break;
-    case DibConversion::OutOfMemory:
-        return kOutOfMemory;
-    case DibConversion::ConversionError:
-        return kConversionError;
+    switch (
+        PlatformConvertDibTo24(source.info.get(), source.bits, source.bitsSize, converted.get())) {
+    case DibConversion::Converted: break;
+    case DibConversion::OutOfMemory: return kOutOfMemory;
+    case DibConversion::ConversionError: return kConversionError;
     }
     Buffer pixels(static_cast<uint8_t*>(std::malloc(source.rows * size_t(source.width) * 3)));
     if (!pixels) return kOutOfMemory;
@@ -188,14 +185,10 @@ uint16_t BitmapColorCount(const void* header)
         bitCount = ReadU16(bytes + 14);
     }
     switch (bitCount) {
-    case 1:
-        return 2;
-    case 4:
-        return 16;
-    case 8:
-        return 256;
-    default:
-        return 0;
+    case 1: return 2;
+    case 4: return 16;
+    case 8: return 256;
+    default: return 0;
     }
 }
 

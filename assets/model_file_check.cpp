@@ -47,15 +47,14 @@ struct NodeLink {
     Chunk chunk;
 };
 
-std::string Hex(uint32_t value) {
+std::string Hex(uint32_t value)
+{
     char text[16];
     std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(value));
     return text;
 }
 
-std::string Num(size_t value) {
-    return std::to_string(value);
-}
+std::string Num(size_t value) { return std::to_string(value); }
 
 class ModelFileChecker {
 public:
@@ -67,13 +66,15 @@ private:
     using Visitor = std::function<bool(const Chunk&)>;
 
     uint16_t Word(size_t at) const { return static_cast<uint16_t>(data_[at] | data_[at + 1] << 8); }
-    uint32_t Dword(size_t at) const {
+    uint32_t Dword(size_t at) const
+    {
         return static_cast<uint32_t>(Word(at)) | static_cast<uint32_t>(Word(at + 2)) << 16;
     }
 
     bool Fail(const Chunk& chunk, const std::string& what);
     bool NeedFrom(const Chunk& chunk, size_t at, size_t bytes, const std::string& what);
-    bool Need(const Chunk& chunk, size_t bytes, const std::string& what) {
+    bool Need(const Chunk& chunk, size_t bytes, const std::string& what)
+    {
         return NeedFrom(chunk, chunk.Payload(), bytes, what);
     }
     bool String(const Chunk& chunk, size_t at, size_t buffer, const char* what, size_t* next);
@@ -110,13 +111,15 @@ private:
     std::vector<NodeLink> nodes_;
 };
 
-bool ModelFileChecker::Fail(const Chunk& chunk, const std::string& what) {
+bool ModelFileChecker::Fail(const Chunk& chunk, const std::string& what)
+{
     error_ = "chunk " + Hex(chunk.id) + " at offset " + Num(chunk.begin) + ": " + what;
     return false;
 }
 
 bool ModelFileChecker::NeedFrom(const Chunk& chunk, size_t at, size_t bytes,
-                                const std::string& what) {
+                                const std::string& what)
+{
     if (at <= chunk.end && chunk.end - at >= bytes) return true;
     return Fail(chunk, what + ": " + Num(bytes) + " bytes needed from offset " + Num(at) +
                            ", but the chunk ends at " + Num(chunk.end));
@@ -124,7 +127,8 @@ bool ModelFileChecker::NeedFrom(const Chunk& chunk, size_t at, size_t bytes,
 
 // lib3ds_io_read_string copies up to `buffer` bytes and fails without a terminator among them.
 bool ModelFileChecker::String(const Chunk& chunk, size_t at, size_t buffer, const char* what,
-                              size_t* next) {
+                              size_t* next)
+{
     const void* nul = at < chunk.end ? std::memchr(data_ + at, 0, chunk.end - at) : nullptr;
     if (!nul) return Fail(chunk, std::string(what) + " is not terminated inside the chunk");
     size_t length = static_cast<size_t>(static_cast<const uint8_t*>(nul) - (data_ + at));
@@ -139,7 +143,8 @@ bool ModelFileChecker::String(const Chunk& chunk, size_t at, size_t buffer, cons
 // Mirrors lib3ds_chunk_read_next, which reads a child header wherever the previous child ended,
 // never advances past a length under 6, does not notice a child running past its parent, and
 // takes a child of id 0 for the end of the parent.
-bool ModelFileChecker::ForEachChild(const Chunk& parent, size_t from, const Visitor& visit) {
+bool ModelFileChecker::ForEachChild(const Chunk& parent, size_t from, const Visitor& visit)
+{
     size_t at = from;
     while (at < parent.end) {
         Chunk child;
@@ -167,12 +172,14 @@ bool ModelFileChecker::ForEachChild(const Chunk& parent, size_t from, const Visi
     return true;
 }
 
-bool ModelFileChecker::CountObject(const Chunk& chunk) {
+bool ModelFileChecker::CountObject(const Chunk& chunk)
+{
     if (++objects_ <= kMaxObjects) return true;
     return Fail(chunk, "more than " + Num(kMaxObjects) + " objects and materials in the file");
 }
 
-bool ModelFileChecker::Check() {
+bool ModelFileChecker::Check()
+{
     if (size_ < kHeaderSize) {
         error_ = "the file has " + Num(size_) + " bytes, too few for a chunk header";
         return false;
@@ -199,7 +206,8 @@ bool ModelFileChecker::Check() {
     return ok && NodeLinks();
 }
 
-bool ModelFileChecker::Magic(const Chunk& chunk) {
+bool ModelFileChecker::Magic(const Chunk& chunk)
+{
     return ForEachChild(chunk, chunk.Payload(), [&](const Chunk& child) {
         switch (child.id) {
         case LIB3DS_M3D_VERSION: return Need(child, 4, "the file version");
@@ -210,7 +218,8 @@ bool ModelFileChecker::Magic(const Chunk& chunk) {
     });
 }
 
-bool ModelFileChecker::Mdata(const Chunk& chunk) {
+bool ModelFileChecker::Mdata(const Chunk& chunk)
+{
     return ForEachChild(chunk, chunk.Payload(), [&](const Chunk& child) {
         size_t next = 0;
         switch (child.id) {
@@ -233,8 +242,7 @@ bool ModelFileChecker::Mdata(const Chunk& chunk) {
         case LIB3DS_V_GRADIENT: return Gradient(child);
         case LIB3DS_FOG:
         case LIB3DS_LAYER_FOG:
-            return Need(child, 16, "the fog planes") &&
-                   Colors(child, child.Payload() + 16, 0);
+            return Need(child, 16, "the fog planes") && Colors(child, child.Payload() + 16, 0);
         case LIB3DS_DISTANCE_CUE:
             return Need(child, 16, "the distance cue") &&
                    ForEachChild(child, child.Payload() + 16, [](const Chunk&) { return true; });
@@ -247,7 +255,8 @@ bool ModelFileChecker::Mdata(const Chunk& chunk) {
 
 // Containers whose only sub-chunks lib3ds reads are float colours. `perKindLimit`, when not 0,
 // bounds how many of each kind (gamma-corrected, linear) may appear.
-bool ModelFileChecker::Colors(const Chunk& chunk, size_t from, int perKindLimit) {
+bool ModelFileChecker::Colors(const Chunk& chunk, size_t from, int perKindLimit)
+{
     int gamma = 0;
     int linear = 0;
     return ForEachChild(chunk, from, [&](const Chunk& child) {
@@ -260,12 +269,14 @@ bool ModelFileChecker::Colors(const Chunk& chunk, size_t from, int perKindLimit)
     });
 }
 
-bool ModelFileChecker::Gradient(const Chunk& chunk) {
+bool ModelFileChecker::Gradient(const Chunk& chunk)
+{
     return Need(chunk, 4, "the gradient midpoint") &&
            Colors(chunk, chunk.Payload() + 4, kMaxGradientColors);
 }
 
-bool ModelFileChecker::Viewport(const Chunk& chunk) {
+bool ModelFileChecker::Viewport(const Chunk& chunk)
+{
     if (chunk.id == LIB3DS_DEFAULT_VIEW) {
         return ForEachChild(chunk, chunk.Payload(), [&](const Chunk& child) {
             switch (child.id) {
@@ -291,7 +302,8 @@ bool ModelFileChecker::Viewport(const Chunk& chunk) {
            });
 }
 
-bool ModelFileChecker::NamedObject(const Chunk& chunk) {
+bool ModelFileChecker::NamedObject(const Chunk& chunk)
+{
     size_t next = 0;
     if (!String(chunk, chunk.Payload(), kNameBuffer, "the object name", &next)) return false;
     return ForEachChild(chunk, next, [&](const Chunk& child) {
@@ -304,7 +316,8 @@ bool ModelFileChecker::NamedObject(const Chunk& chunk) {
     });
 }
 
-bool ModelFileChecker::TriObject(const Chunk& chunk) {
+bool ModelFileChecker::TriObject(const Chunk& chunk)
+{
     if (!CountObject(chunk)) return false;
     uint32_t points = 0;
     uint32_t faces = 0;
@@ -338,7 +351,8 @@ bool ModelFileChecker::TriObject(const Chunk& chunk) {
 
 // A 16-bit count followed by that many records of `stride` bytes.
 bool ModelFileChecker::CountedArray(const Chunk& chunk, size_t stride, const char* what,
-                                    uint32_t* count) {
+                                    uint32_t* count)
+{
     if (!Need(chunk, 2, std::string("the count of ") + what)) return false;
     uint32_t n = Word(chunk.Payload());
     if (!Need(chunk, 2 + stride * n, Num(n) + " " + what)) return false;
@@ -346,7 +360,8 @@ bool ModelFileChecker::CountedArray(const Chunk& chunk, size_t stride, const cha
     return true;
 }
 
-bool ModelFileChecker::FaceArray(const Chunk& chunk, uint32_t* faces) {
+bool ModelFileChecker::FaceArray(const Chunk& chunk, uint32_t* faces)
+{
     if (!CountedArray(chunk, 8, "faces", faces)) return false;
     uint32_t count = *faces;
     // lib3ds reads no sub-chunks of an empty face list.
@@ -369,7 +384,8 @@ bool ModelFileChecker::FaceArray(const Chunk& chunk, uint32_t* faces) {
 
 // A material name, a 16-bit count and that many face indices: lib3ds writes the name into each
 // listed face without checking the index.
-bool ModelFileChecker::MaterialGroup(const Chunk& chunk, uint32_t faces) {
+bool ModelFileChecker::MaterialGroup(const Chunk& chunk, uint32_t faces)
+{
     size_t at = 0;
     if (!String(chunk, chunk.Payload(), kNameBuffer, "the material name", &at)) return false;
     if (!NeedFrom(chunk, at, 2, "the face count")) return false;
@@ -386,14 +402,16 @@ bool ModelFileChecker::MaterialGroup(const Chunk& chunk, uint32_t faces) {
     return true;
 }
 
-bool ModelFileChecker::Camera(const Chunk& chunk) {
+bool ModelFileChecker::Camera(const Chunk& chunk)
+{
     if (!CountObject(chunk) || !Need(chunk, 32, "the camera")) return false;
     return ForEachChild(chunk, chunk.Payload() + 32, [&](const Chunk& child) {
         return child.id != LIB3DS_CAM_RANGES || Need(child, 8, "the camera ranges");
     });
 }
 
-bool ModelFileChecker::Light(const Chunk& chunk) {
+bool ModelFileChecker::Light(const Chunk& chunk)
+{
     if (!CountObject(chunk) || !Need(chunk, 12, "the light position")) return false;
     return ForEachChild(chunk, chunk.Payload() + 12, [&](const Chunk& child) {
         switch (child.id) {
@@ -409,7 +427,8 @@ bool ModelFileChecker::Light(const Chunk& chunk) {
     });
 }
 
-bool ModelFileChecker::Spotlight(const Chunk& chunk) {
+bool ModelFileChecker::Spotlight(const Chunk& chunk)
+{
     if (!Need(chunk, 20, "the spotlight")) return false;
     return ForEachChild(chunk, chunk.Payload() + 20, [&](const Chunk& child) {
         size_t next = 0;
@@ -425,7 +444,8 @@ bool ModelFileChecker::Spotlight(const Chunk& chunk) {
     });
 }
 
-bool ModelFileChecker::Material(const Chunk& chunk) {
+bool ModelFileChecker::Material(const Chunk& chunk)
+{
     if (!CountObject(chunk)) return false;
     return ForEachChild(chunk, chunk.Payload(), [&](const Chunk& child) {
         size_t next = 0;
@@ -465,7 +485,8 @@ bool ModelFileChecker::Material(const Chunk& chunk) {
     });
 }
 
-bool ModelFileChecker::Color(const Chunk& chunk) {
+bool ModelFileChecker::Color(const Chunk& chunk)
+{
     return ForEachChild(chunk, chunk.Payload(), [&](const Chunk& child) {
         switch (child.id) {
         case LIB3DS_COLOR_24:
@@ -477,13 +498,15 @@ bool ModelFileChecker::Color(const Chunk& chunk) {
     });
 }
 
-bool ModelFileChecker::Percentage(const Chunk& chunk) {
+bool ModelFileChecker::Percentage(const Chunk& chunk)
+{
     return ForEachChild(chunk, chunk.Payload(), [&](const Chunk& child) {
         return child.id != LIB3DS_INT_PERCENTAGE || Need(child, 2, "the percentage");
     });
 }
 
-bool ModelFileChecker::TextureMap(const Chunk& chunk) {
+bool ModelFileChecker::TextureMap(const Chunk& chunk)
+{
     return ForEachChild(chunk, chunk.Payload(), [&](const Chunk& child) {
         size_t next = 0;
         switch (child.id) {
@@ -507,7 +530,8 @@ bool ModelFileChecker::TextureMap(const Chunk& chunk) {
     });
 }
 
-bool ModelFileChecker::Kfdata(const Chunk& chunk) {
+bool ModelFileChecker::Kfdata(const Chunk& chunk)
+{
     // Nodes without a NODE_ID chunk are numbered in reading order, afresh in every KFDATA.
     uint16_t number = 0;
     return ForEachChild(chunk, chunk.Payload(), [&](const Chunk& child) {
@@ -535,7 +559,8 @@ bool ModelFileChecker::Kfdata(const Chunk& chunk) {
 }
 
 // Tracks are checked whatever the node's type, even where lib3ds skips them.
-bool ModelFileChecker::Node(const Chunk& chunk, uint16_t number) {
+bool ModelFileChecker::Node(const Chunk& chunk, uint16_t number)
+{
     if (nodes_.size() >= kMaxNodes) {
         return Fail(chunk, "more than " + Num(kMaxNodes) + " keyframer nodes in the file");
     }
@@ -592,7 +617,8 @@ bool ModelFileChecker::Node(const Chunk& chunk, uint16_t number) {
 
 // Flags, two unused words and a signed key count, then the keys: a frame, key flags, one float
 // per set spline bit, and the key's value.
-bool ModelFileChecker::Track(const Chunk& chunk, TrackKind kind) {
+bool ModelFileChecker::Track(const Chunk& chunk, TrackKind kind)
+{
     if (!Need(chunk, 14, "the track header")) return false;
     int32_t keys = static_cast<int32_t>(Dword(chunk.Payload() + 10));
     if (keys < 0 || static_cast<size_t>(keys) > kMaxKeysPerTrack) {
@@ -635,7 +661,8 @@ bool ModelFileChecker::Track(const Chunk& chunk, TrackKind kind) {
 // lib3ds_file_insert_node finds a parent by id and re-inserts every top-level node whose parent
 // id is the new node's id. Unique ids without cycles make that end; anything else may recurse
 // without end.
-bool ModelFileChecker::NodeLinks() {
+bool ModelFileChecker::NodeLinks()
+{
     std::unordered_map<uint16_t, size_t> byId;
     for (size_t i = 0; i < nodes_.size(); ++i) {
         auto [it, fresh] = byId.emplace(nodes_[i].id, i);
@@ -658,8 +685,8 @@ bool ModelFileChecker::NodeLinks() {
             if (nodes_[at].parent == kNoParent || parent == byId.end()) break;
             at = parent->second;
             if (state[at] == kOnPath) {
-                return Fail(nodes_[at].chunk, "node " + Num(nodes_[at].id) +
-                                                  " is its own ancestor (a parent cycle)");
+                return Fail(nodes_[at].chunk,
+                            "node " + Num(nodes_[at].id) + " is its own ancestor (a parent cycle)");
             }
         }
         for (size_t node : path) state[node] = kSettled;
@@ -669,7 +696,8 @@ bool ModelFileChecker::NodeLinks() {
 
 }  // namespace
 
-bool CheckModelFile(const uint8_t* data, size_t size, std::string* error) {
+bool CheckModelFile(const uint8_t* data, size_t size, std::string* error)
+{
     ModelFileChecker checker(data, size);
     if (checker.Check()) return true;
     if (error) *error = checker.Error();

@@ -27,11 +27,13 @@ struct MemoryStream {
     bool failed;
 };
 
-Lib3dsBool StreamError(void* self) {
+Lib3dsBool StreamError(void* self)
+{
     return static_cast<MemoryStream*>(self)->failed ? LIB3DS_TRUE : LIB3DS_FALSE;
 }
 
-long StreamSeek(void* self, long offset, Lib3dsIoSeek origin) {
+long StreamSeek(void* self, long offset, Lib3dsIoSeek origin)
+{
     MemoryStream* stream = static_cast<MemoryStream*>(self);
     long long base = 0;
     if (origin == LIB3DS_SEEK_CUR) base = stream->position;
@@ -45,12 +47,14 @@ long StreamSeek(void* self, long offset, Lib3dsIoSeek origin) {
     return 0;
 }
 
-long StreamTell(void* self) {
+long StreamTell(void* self)
+{
     return static_cast<long>(static_cast<MemoryStream*>(self)->position);
 }
 
 // Bytes past the end read as zeros, so lib3ds never sees uninitialised values.
-size_t StreamRead(void* self, void* buffer, size_t size) {
+size_t StreamRead(void* self, void* buffer, size_t size)
+{
     MemoryStream* stream = static_cast<MemoryStream*>(self);
     size_t at = static_cast<size_t>(stream->position);
     size_t available = at < stream->size ? stream->size - at : 0;
@@ -62,11 +66,10 @@ size_t StreamRead(void* self, void* buffer, size_t size) {
     return count;
 }
 
-size_t StreamWrite(void*, const void*, size_t) {
-    return 0;
-}
+size_t StreamWrite(void*, const void*, size_t) { return 0; }
 
-bool ReadWholeFile(const char* fileName, std::vector<uint8_t>* bytes, std::string* why) {
+bool ReadWholeFile(const char* fileName, std::vector<uint8_t>* bytes, std::string* why)
+{
     std::FILE* file = std::fopen(fileName, "rb");
     if (!file) {
         *why = "cannot be opened";
@@ -98,7 +101,8 @@ bool ReadWholeFile(const char* fileName, std::vector<uint8_t>* bytes, std::strin
     return ok;
 }
 
-bool Finite(const float* values, size_t count) {
+bool Finite(const float* values, size_t count)
+{
     for (size_t i = 0; i < count; ++i) {
         if (!std::isfinite(values[i])) return false;
     }
@@ -106,7 +110,8 @@ bool Finite(const float* values, size_t count) {
 }
 
 // What the program needs of a file lib3ds has read; an empty text when all is well.
-std::string MeshFault(Lib3dsFile* file) {
+std::string MeshFault(Lib3dsFile* file)
+{
     if (!file->nodes) return "has no keyframer node to name its mesh";
     const char* name = file->nodes->name;
     std::string quoted = "\"" + std::string(name) + "\"";
@@ -143,7 +148,8 @@ std::string MeshFault(Lib3dsFile* file) {
     return std::string();
 }
 
-Lib3dsFile* Refuse(const char* label, const std::string& why, std::string* error) {
+Lib3dsFile* Refuse(const char* label, const std::string& why, std::string* error)
+{
     if (error) *error = std::string(label) + ": " + why;
     return nullptr;
 }
@@ -151,7 +157,8 @@ Lib3dsFile* Refuse(const char* label, const std::string& why, std::string* error
 }  // namespace
 
 Lib3dsFile* LoadModelFromMemory(const uint8_t* data, size_t size, const char* label,
-                                std::string* error) {
+                                std::string* error)
+{
     std::string why;
     if (size > kMaxFileSize) {
         return Refuse(label, "is larger than " + std::to_string(kMaxFileSize) + " bytes", error);
@@ -159,8 +166,8 @@ Lib3dsFile* LoadModelFromMemory(const uint8_t* data, size_t size, const char* la
     if (!CheckModelFile(data, size, &why)) return Refuse(label, why, error);
 
     MemoryStream stream{data, size, 0, false};
-    Lib3dsIo* io = lib3ds_io_new(&stream, StreamError, StreamSeek, StreamTell, StreamRead,
-                                 StreamWrite);
+    Lib3dsIo* io =
+        lib3ds_io_new(&stream, StreamError, StreamSeek, StreamTell, StreamRead, StreamWrite);
     Lib3dsFile* file = io ? lib3ds_file_new() : nullptr;
     if (!file) {
         if (io) lib3ds_io_free(io);
@@ -176,19 +183,22 @@ Lib3dsFile* LoadModelFromMemory(const uint8_t* data, size_t size, const char* la
     return file;
 }
 
-Lib3dsFile* LoadModelFile(const char* fileName, std::string* error) {
+Lib3dsFile* LoadModelFile(const char* fileName, std::string* error)
+{
     std::vector<uint8_t> bytes;
     std::string why;
     if (!ReadWholeFile(fileName, &bytes, &why)) return Refuse(fileName, why, error);
     return LoadModelFromMemory(bytes.data(), bytes.size(), fileName, error);
 }
 
-Lib3dsMesh* FindModelMesh(Lib3dsFile* file) {
+Lib3dsMesh* FindModelMesh(Lib3dsFile* file)
+{
     if (!file || !file->nodes) return nullptr;
     return lib3ds_file_mesh_by_name(file, file->nodes->name);
 }
 
-std::string DescribeModelFile(Lib3dsFile* file) {
+std::string DescribeModelFile(Lib3dsFile* file)
+{
     Lib3dsMesh* mesh = FindModelMesh(file);
     if (!mesh) return "no mesh";
     return std::string(mesh->name) + ": " + std::to_string(mesh->points) + " points, " +

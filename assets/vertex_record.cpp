@@ -31,7 +31,8 @@ VertexRecord* BuildVertexRecords(const Lib3dsMesh& mesh, uint32_t* vertexCount)
     *vertexCount = 0;
     const uint32_t count = 3 * uint32_t(mesh.faces);
     // One byte at least, so that an empty mesh still gets an array to free.
-    auto* records = static_cast<VertexRecord*>(std::malloc(count ? count * sizeof(VertexRecord) : 1));
+    auto* records =
+        static_cast<VertexRecord*>(std::malloc(count ? count * sizeof(VertexRecord) : 1));
     if (!records) return nullptr;
     for (uint32_t f = 0; f < mesh.faces; ++f) {
         const Lib3dsFace& face = mesh.faceL[f];

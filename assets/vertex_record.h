@@ -8,11 +8,11 @@
 #include <cstdint>
 
 struct VertexRecord {
-    Vec3d position;      // object space, the mesh point widened to double
-    float texCoord[2];   // u, v as the mesh stores them
-    Vec3d axisS;         // unit: normalise(axisT x axisR); s = L . axisS
-    Vec3d axisT;         // unit: the direction in the triangle along which u stays constant
-    Vec3d axisR;         // the face normal as the mesh gives it, not renormalised
+    Vec3d position;     // object space, the mesh point widened to double
+    float texCoord[2];  // u, v as the mesh stores them
+    Vec3d axisS;        // unit: normalise(axisT x axisR); s = L . axisS
+    Vec3d axisT;        // unit: the direction in the triangle along which u stays constant
+    Vec3d axisR;        // the face normal as the mesh gives it, not renormalised
 };
 
 // The tangent basis of one flat triangle from its corners' positions and u coordinates (v is not

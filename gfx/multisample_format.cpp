@@ -38,6 +38,7 @@ int ChooseMultisampleFormat()
 
     // Colour and alpha are fixed here whatever the configured depth: only the plain format
     // follows it.
+    // clang-format off
     int attributes[] = {WGL_DRAW_TO_WINDOW_ARB, 1,
                         WGL_SUPPORT_OPENGL_ARB, 1,
                         WGL_ACCELERATION_ARB, WGL_FULL_ACCELERATION_ARB,
@@ -49,6 +50,7 @@ int ChooseMultisampleFormat()
                         WGL_SAMPLE_BUFFERS_ARB, 1,
                         WGL_SAMPLES_ARB, 4,
                         0, 0};
+    // clang-format on
     const float floatAttributes[] = {0.0f, 0.0f};
     int& samplesValue = attributes[19];
     for (int samples : {4, 2}) {

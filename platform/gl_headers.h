@@ -16,5 +16,5 @@
 #endif
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <GL/glext.h>
+#include <GL/glu.h>

@@ -129,8 +129,7 @@ void PlatformTranslateMessage(const PlatformMessage* message);
 intptr_t PlatformDispatchMessage(const PlatformMessage* message);
 intptr_t PlatformDefWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam,
                                intptr_t lParam);
-void PlatformPostMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
-                         intptr_t lParam);
+void PlatformPostMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
 // ---- Keyboard and cursor ------------------------------------------------------------------
 
@@ -156,8 +155,7 @@ struct PixelFormatRequest {
 
 DeviceContextHandle PlatformGetDC(WindowHandle window);
 int PlatformChoosePixelFormat(DeviceContextHandle dc, const PixelFormatRequest* request);
-bool PlatformSetPixelFormat(DeviceContextHandle dc, int format,
-                            const PixelFormatRequest* request);
+bool PlatformSetPixelFormat(DeviceContextHandle dc, int format, const PixelFormatRequest* request);
 RenderContextHandle PlatformCreateContext(DeviceContextHandle dc);
 // Null for both releases the calling thread's current context.
 bool PlatformMakeCurrent(DeviceContextHandle dc, RenderContextHandle context);
@@ -180,8 +178,8 @@ const char* PlatformMultisampleExtensionName();
 // pairs (WGL_*_ARB names) ending in 0, 0; up to `maxFormats` matching format indices go to
 // `formats` and their number to `count`. Non-zero when the call itself succeeded.
 using PixelFormatChooser = int (*)(DeviceContextHandle dc, const int* intAttributes,
-                                   const float* floatAttributes, unsigned maxFormats,
-                                   int* formats, unsigned* count);
+                                   const float* floatAttributes, unsigned maxFormats, int* formats,
+                                   unsigned* count);
 // The driver's chooser, or null when it has none.
 PixelFormatChooser PlatformGetPixelFormatChooser();
 
@@ -190,8 +188,8 @@ PixelFormatChooser PlatformGetPixelFormatChooser();
 // Builds `count` consecutive display lists from `listBase`, list i holding the glyph bitmap of
 // character `first` + i of face `faceName` at `height` (negative: character height in pixels,
 // as CreateFontA takes it) with its origin and advance. Needs the context current on `dc`.
-void PlatformBuildFontBitmaps(DeviceContextHandle dc, int height, const char* faceName,
-                              int first, int count, unsigned listBase);
+void PlatformBuildFontBitmaps(DeviceContextHandle dc, int height, const char* faceName, int first,
+                              int count, unsigned listBase);
 
 // ---- File mapping -------------------------------------------------------------------------
 
@@ -227,8 +225,7 @@ constexpr unsigned MB_ICONERROR = 0x10;
 #endif
 
 // Modal; returns when the user dismisses it.
-int PlatformMessageBox(WindowHandle owner, const char* text, const char* caption,
-                       unsigned style);
+int PlatformMessageBox(WindowHandle owner, const char* text, const char* caption, unsigned style);
 
 // ---- Clocks -------------------------------------------------------------------------------
 

@@ -13,8 +13,8 @@ void Camera::Update()
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    gluLookAt(eye.x, eye.y, eye.z, eye.x + direction.x, eye.y + direction.y,
-              eye.z + direction.z, up.x, up.y, up.z);
+    gluLookAt(eye.x, eye.y, eye.z, eye.x + direction.x, eye.y + direction.y, eye.z + direction.z,
+              up.x, up.y, up.z);
     glGetFloatv(GL_MODELVIEW_MATRIX, viewMatrix.m);
     glPopMatrix();
 }

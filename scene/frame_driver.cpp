@@ -21,8 +21,7 @@ void RenderFrame()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Time flows one frame late: the duration measured at the end of the previous frame.
-    SetRotationSteps(frameTimer.elapsedSeconds, cubeModel->rotationStep,
-                     sphereModel->rotationStep);
+    SetRotationSteps(frameTimer.elapsedSeconds, cubeModel->rotationStep, sphereModel->rotationStep);
     cubeModel->Rotate();
     sphereModel->Rotate();
     sceneCamera->Update();

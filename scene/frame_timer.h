@@ -6,16 +6,16 @@
 struct FrameTimer {
     // The clock: the high-resolution counter when the system has one, else milliseconds.
     bool usePerformanceCounter = false;
-    float msPerTick = 0.0f;         // 1000 / counterFrequency
-    int64_t counterFrequency = 0;   // ticks per second
-    int64_t lastFrameCount = 0;     // counter at the previous frame's end
+    float msPerTick = 0.0f;        // 1000 / counterFrequency
+    int64_t counterFrequency = 0;  // ticks per second
+    int64_t lastFrameCount = 0;    // counter at the previous frame's end
     int64_t fpsWindowStartCount = 0;
-    uint32_t lastFrameTime = 0;     // milliseconds at the previous frame's end
+    uint32_t lastFrameTime = 0;  // milliseconds at the previous frame's end
     uint32_t fpsWindowStartTime = 0;
     // Statistics: untouched by StartFrameTimer.
-    int32_t framesInWindow = 0;     // 0 to 49 between frames
-    int32_t fps = 0;                // 0 until 50 frames are done
-    float elapsedSeconds = 0.0f;    // the previous frame's duration; turns the next frame
+    int32_t framesInWindow = 0;   // 0 to 49 between frames
+    int32_t fps = 0;              // 0 until 50 frames are done
+    float elapsedSeconds = 0.0f;  // the previous frame's duration; turns the next frame
 };
 
 extern FrameTimer frameTimer;

@@ -63,8 +63,9 @@ bool Model::PrepareMesh()
     }
     vertexRecords = BuildVertexRecords(*mesh, &vertexCount);
     if (!vertexRecords) {
-        fileError = "the mesh cannot be prepared (a face uses a point without coordinates, or "
-                    "memory ran out)";
+        fileError =
+            "the mesh cannot be prepared (a face uses a point without coordinates, or "
+            "memory ran out)";
         return false;
     }
 

@@ -22,8 +22,7 @@ class Model {
 public:
     // Loads and checks the 3DS file (no OpenGL call). A file that cannot be loaded leaves `file`
     // null, with the reason in `fileError`.
-    Model(const char* fileName, const float* baseMatrix, const float* baseInverse,
-          GLuint* cubeMap);
+    Model(const char* fileName, const float* baseMatrix, const float* baseInverse, GLuint* cubeMap);
     ~Model();
     Model(const Model&) = delete;
     Model& operator=(const Model&) = delete;
@@ -58,8 +57,8 @@ public:
     Lib3dsFile* file = nullptr;
     int32_t bufferCount = 0;
     uint32_t vertexCount = 0;
-    GLuint bufferNames[2] = {0, 0};  // positions, texture coordinates
-    GLuint* cubeMap = nullptr;       // the scene's normalization cube map; not owned
+    GLuint bufferNames[2] = {0, 0};         // positions, texture coordinates
+    GLuint* cubeMap = nullptr;              // the scene's normalization cube map; not owned
     VertexRecord* vertexRecords = nullptr;  // vertexCount records, malloc'ed
     std::string fileError;  // why `file` is null, or why the mesh could not be prepared
 };

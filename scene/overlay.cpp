@@ -28,9 +28,9 @@ const Capability kCapabilities[] = {
     {"Texture Env. Dot3 ", &CapabilityFlags::textureEnvDot3},
 };
 
-const char* const kKeyHelp[] = {"Keys:",           "1 - cube only",  "2 - sphere only",
-                                "3 - both",        "4 - bumps only", "5 - colors only",
-                                "6 - colors + bumps"};
+const char* const kKeyHelp[] = {
+    "Keys:",          "1 - cube only",   "2 - sphere only",   "3 - both",
+    "4 - bumps only", "5 - colors only", "6 - colors + bumps"};
 
 OverlayLine Line(float x, float y, const float* color, const char* text)
 {

@@ -2,10 +2,10 @@
 #pragma once
 
 struct OverlayLine {
-    float x, y;           // raster position in the plane 100 units in front of the eye
-    bool setsColor;       // whether the colour below is set before the line
+    float x, y;      // raster position in the plane 100 units in front of the eye
+    bool setsColor;  // whether the colour below is set before the line
     float color[3];
-    const char* label;    // the text, or the label the state text is appended to
+    const char* label;  // the text, or the label the state text is appended to
 };
 
 constexpr int kOverlayLineCount = 14;

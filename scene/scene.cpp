@@ -56,8 +56,7 @@ Model* BuildModel(const ModelSetup& setup)
         ReportSceneError(model->fileError);
         return model;
     }
-    if (!model->LoadTexture("tex.bmp", 0) || !model->LoadTexture("map_normal.bmp", 1))
-        return model;
+    if (!model->LoadTexture("tex.bmp", 0) || !model->LoadTexture("map_normal.bmp", 1)) return model;
     if (!model->PrepareMesh()) {
         ReportSceneError(std::string(setup.fileName) + ": " + model->fileError);
         return model;

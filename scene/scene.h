@@ -6,8 +6,8 @@
 class Camera;
 class Model;
 
-extern Model* cubeModel;    // deleted by Shutdown
-extern Model* sphereModel;  // deleted by Shutdown
+extern Model* cubeModel;     // deleted by Shutdown
+extern Model* sphereModel;   // deleted by Shutdown
 extern Camera* sceneCamera;  // lives until the process ends
 
 // The point light, in scene space.

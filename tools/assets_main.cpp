@@ -18,10 +18,11 @@ constexpr int kUsage = 2;
 
 int Usage()
 {
-    std::fputs("usage: dot3bump-assets generate DIR\n"
-               "       dot3bump-assets check FILE...\n"
-               "       dot3bump-assets decode IN.bmp OUT.ppm\n",
-               stderr);
+    std::fputs(
+        "usage: dot3bump-assets generate DIR\n"
+        "       dot3bump-assets check FILE...\n"
+        "       dot3bump-assets decode IN.bmp OUT.ppm\n",
+        stderr);
     return kUsage;
 }
 

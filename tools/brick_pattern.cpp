@@ -12,7 +12,7 @@ constexpr double kJointHalfWidth = 2.0;
 
 struct BrickPoint {
     int course;
-    int brick;         // index along the course
+    int brick;            // index along the course
     double edgeDistance;  // from the nearest joint's centre line
 };
 

@@ -74,8 +74,8 @@ FileCheck CheckBitmap(const std::string& path)
         return check;
     }
     check.loaded = true;
-    check.line = path + ": bitmap " + std::to_string(image->width) + " x " +
-                 std::to_string(image->height);
+    check.line =
+        path + ": bitmap " + std::to_string(image->width) + " x " + std::to_string(image->height);
     std::free(image->pixels);
     delete image;
     return check;

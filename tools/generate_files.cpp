@@ -1,8 +1,8 @@
 #include "tools/generate_files.h"
 
 #include "tools/bmp_writer.h"
-#include "tools/file_bytes.h"
 #include "tools/brick_pattern.h"
+#include "tools/file_bytes.h"
 #include "tools/generate_meshes.h"
 #include "tools/generate_textures.h"
 #include "tools/write_3ds.h"

@@ -42,7 +42,7 @@ double SineOfStep(int k)
     k = ((k % 48) + 48) % 48;
     const double sign = k < 24 ? 1.0 : -1.0;
     k %= 24;
-    if (k > 12) k = 24 - k;  // sin(pi - a) = sin(a)
+    if (k > 12) k = 24 - k;         // sin(pi - a) = sin(a)
     const bool complement = k > 6;  // sin(a) = cos(pi/2 - a), keeping the series under pi/4
     const double x = (complement ? 12 - k : k) * (kPi / 24);
     double term = complement ? 1.0 : x, sum = 0;

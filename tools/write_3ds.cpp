@@ -142,8 +142,8 @@ std::vector<uint8_t> Encode3dsFile(const MeshData& data, std::string* error)
         return {};
     }
     MemoryWriter writer;
-    Lib3dsIo* io = lib3ds_io_new(&writer, WriterError, WriterSeek, WriterTell, WriterRead,
-                                 WriterWrite);
+    Lib3dsIo* io =
+        lib3ds_io_new(&writer, WriterError, WriterSeek, WriterTell, WriterRead, WriterWrite);
     const bool written = io && lib3ds_file_write(file.get(), io) && !writer.failed;
     if (io) lib3ds_io_free(io);
     if (!written) {

@@ -40,13 +40,13 @@ FormatAttributes FromWglAttributes(const int* attributes)
     for (; attributes[0] != 0; attributes += 2) {
         const int value = attributes[1];
         switch (attributes[0]) {
-        case 0x2011: format.doubleBuffer = value; break;                        // DOUBLE_BUFFER
+        case 0x2011: format.doubleBuffer = value; break;                          // DOUBLE_BUFFER
         case 0x2014: format.red = format.green = format.blue = value / 3; break;  // COLOR_BITS
-        case 0x201B: format.alpha = value; break;                               // ALPHA_BITS
-        case 0x2022: format.depth = value; break;                               // DEPTH_BITS
-        case 0x2023: format.stencil = value; break;                             // STENCIL_BITS
-        case 0x2041: format.sampleBuffers = value; break;                       // SAMPLE_BUFFERS
-        case 0x2042: format.samples = value; break;                             // SAMPLES
+        case 0x201B: format.alpha = value; break;                                 // ALPHA_BITS
+        case 0x2022: format.depth = value; break;                                 // DEPTH_BITS
+        case 0x2023: format.stencil = value; break;                               // STENCIL_BITS
+        case 0x2041: format.sampleBuffers = value; break;                         // SAMPLE_BUFFERS
+        case 0x2042: format.samples = value; break;                               // SAMPLES
         default: break;  // window, OpenGL support and acceleration: every SDL window has them
         }
     }
@@ -100,8 +100,8 @@ bool PlatformSetPixelFormat(DeviceContextHandle dc, int format, const PixelForma
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
     if (SdlFullscreenMode()) flags |= SDL_WINDOW_FULLSCREEN;
-    window->sdl = SDL_CreateWindow(window->title.c_str(), 0, 0, window->width, window->height,
-                                   flags);
+    window->sdl =
+        SDL_CreateWindow(window->title.c_str(), 0, 0, window->width, window->height, flags);
     if (!window->sdl) {
         std::fprintf(stderr, "dot3bump: no OpenGL window: %s\n", SDL_GetError());
         return false;

@@ -65,16 +65,14 @@ bool SourceAccepted(const DibHeader& h, const uint8_t* info)
     case 1:
     case 4:
     case 8:
-    case 24:
-        return h.compression == BI_RGB;
+    case 24: return h.compression == BI_RGB;
     case 16:
     case 32:
         if (h.compression == BI_RGB) return true;
         if (h.compression != BI_BITFIELDS) return false;
         // A zero mask makes SetDIBits fail outright.
         return ReadU32(info + 40) && ReadU32(info + 44) && ReadU32(info + 48);
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -152,24 +150,12 @@ void ConvertRow(const PixelFormat& format, const uint8_t* in, int32_t width, uin
 {
     for (int32_t x = 0; x < width; ++x, out += 3) {
         switch (format.bitCount) {
-        case 1:
-            std::memcpy(out, format.palette[(in[x / 8] >> (7 - x % 8)) & 1], 3);
-            break;
-        case 4:
-            std::memcpy(out, format.palette[(in[x / 2] >> (x % 2 ? 0 : 4)) & 0xF], 3);
-            break;
-        case 8:
-            std::memcpy(out, format.palette[in[x]], 3);
-            break;
-        case 16:
-            PutColor(format, ReadU16(in + 2 * x), out);
-            break;
-        case 24:
-            std::memcpy(out, in + 3 * x, 3);
-            break;
-        case 32:
-            PutColor(format, ReadU32(in + 4 * x), out);
-            break;
+        case 1: std::memcpy(out, format.palette[(in[x / 8] >> (7 - x % 8)) & 1], 3); break;
+        case 4: std::memcpy(out, format.palette[(in[x / 2] >> (x % 2 ? 0 : 4)) & 0xF], 3); break;
+        case 8: std::memcpy(out, format.palette[in[x]], 3); break;
+        case 16: PutColor(format, ReadU16(in + 2 * x), out); break;
+        case 24: std::memcpy(out, in + 3 * x, 3); break;
+        case 32: PutColor(format, ReadU32(in + 4 * x), out); break;
         }
     }
 }

@@ -28,8 +28,7 @@ std::vector<FontFile> MatchScalableFonts(const char* faceName)
     std::vector<FontFile> fonts;
     if (!FcInit()) return fonts;
     // Built field by field rather than parsed, so a face name with '-' or ':' stays a name.
-    std::unique_ptr<FcPattern, void (*)(FcPattern*)> pattern(FcPatternCreate(),
-                                                             FcPatternDestroy);
+    std::unique_ptr<FcPattern, void (*)(FcPattern*)> pattern(FcPatternCreate(), FcPatternDestroy);
     if (!pattern) return fonts;
     if (faceName && *faceName)
         FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(faceName));
@@ -108,8 +107,8 @@ std::vector<GLubyte> BottomUpBits(const FT_Bitmap& bitmap)
 void CompileGlyph(FT_Face face, unsigned long code, GLuint list)
 {
     glNewList(list, GL_COMPILE);
-    if (face && FT_Load_Char(face, code, FT_LOAD_RENDER | FT_LOAD_MONOCHROME |
-                                             FT_LOAD_TARGET_MONO) == 0) {
+    if (face &&
+        FT_Load_Char(face, code, FT_LOAD_RENDER | FT_LOAD_MONOCHROME | FT_LOAD_TARGET_MONO) == 0) {
         const FT_GlyphSlot slot = face->glyph;
         const std::vector<GLubyte> bits = BottomUpBits(slot->bitmap);
         const GLsizei width = bits.empty() ? 0 : GLsizei(slot->bitmap.width);
@@ -139,7 +138,7 @@ FacePtr OpenFace(FT_Library library, const char* faceName, int height)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 void PlatformBuildFontBitmaps(DeviceContextHandle, int height, const char* faceName, int first,
                               int count, unsigned listBase)

@@ -63,8 +63,7 @@ bool Translate(const SDL_Event& event, PlatformMessage* message)
         *message = {window, WM_KEYDOWN, uintptr_t(virtualKey), 0};
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -37,8 +37,7 @@ std::string Trim(const std::string& text)
 
 bool EqualNoCase(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(uint8_t(x)) == std::tolower(uint8_t(y));
            });
 }
@@ -131,8 +130,7 @@ bool ParseData(const std::string& text, bool* remove, std::vector<uint8_t>* data
     return false;
 }
 
-void StoreValue(RegFileKey* key, const std::string& name, bool remove,
-                std::vector<uint8_t>&& data)
+void StoreValue(RegFileKey* key, const std::string& name, bool remove, std::vector<uint8_t>&& data)
 {
     auto& values = key->values;
     values.erase(std::remove_if(values.begin(), values.end(),
@@ -184,8 +182,9 @@ bool ParseRegFile(const std::string& bytes, const std::string& keyPath, RegFileK
         };
         if (!sawHeader) {
             if (line != "Windows Registry Editor Version 5.00" && line != "REGEDIT4")
-                return fail("not a registry file: the first line must be "
-                            "\"Windows Registry Editor Version 5.00\"");
+                return fail(
+                    "not a registry file: the first line must be "
+                    "\"Windows Registry Editor Version 5.00\"");
             sawHeader = true;
             continue;
         }

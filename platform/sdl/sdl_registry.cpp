@@ -3,13 +3,13 @@
 #include "platform/platform.h"
 #include "platform/sdl/sdl_reg_file.h"
 
+#include <strings.h>
+#include <sys/stat.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <strings.h>
-#include <sys/stat.h>
 
 struct PlatformRegistryKey {
     std::vector<RegFileValue> values;
@@ -65,8 +65,10 @@ long PlatformRegOpenKey(const char* subKey, RegistryKeyHandle* key)
         std::stringstream bytes;
         bytes << stream.rdbuf();
         if (!stream) {
-            std::fprintf(stderr, "dot3bump: %s: cannot be read; using the default display "
-                                 "settings\n", path.c_str());
+            std::fprintf(stderr,
+                         "dot3bump: %s: cannot be read; using the default display "
+                         "settings\n",
+                         path.c_str());
             return ERROR_FILE_NOT_FOUND;
         }
         RegFileKey parsed;

@@ -39,8 +39,8 @@ std::vector<uint8_t> BoundRunLengthSource(const BITMAPINFOHEADER& header, const 
 bool PlatformMapFile(const char* fileName, MappedFile* file)
 {
     FileMapping* handles = new FileMapping;
-    handles->file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                0, nullptr);
+    handles->file =
+        CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     LARGE_INTEGER size = {};
     const void* view = nullptr;
     if (handles->file != INVALID_HANDLE_VALUE && GetFileSizeEx(handles->file, &size)) {

@@ -3,14 +3,16 @@
 
 #include <mmsystem.h>
 
-bool PlatformQueryPerformanceFrequency(int64_t* frequency) {
+bool PlatformQueryPerformanceFrequency(int64_t* frequency)
+{
     LARGE_INTEGER value = {};
     BOOL available = QueryPerformanceFrequency(&value);
     *frequency = value.QuadPart;
     return available != FALSE;
 }
 
-bool PlatformQueryPerformanceCounter(int64_t* count) {
+bool PlatformQueryPerformanceCounter(int64_t* count)
+{
     LARGE_INTEGER value = {};
     BOOL available = QueryPerformanceCounter(&value);
     *count = value.QuadPart;

@@ -9,7 +9,8 @@ static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "nSize must be the descriptor
 namespace {
 
 // Cleared to zero and filled from the request; every member the table leaves out stays 0.
-PIXELFORMATDESCRIPTOR ToDescriptor(const PixelFormatRequest* request) {
+PIXELFORMATDESCRIPTOR ToDescriptor(const PixelFormatRequest* request)
+{
     PIXELFORMATDESCRIPTOR descriptor;
     std::memset(&descriptor, 0, sizeof descriptor);
     descriptor.nSize = sizeof descriptor;
@@ -33,22 +34,25 @@ PIXELFORMATDESCRIPTOR ToDescriptor(const PixelFormatRequest* request) {
 
 DeviceContextHandle PlatformGetDC(WindowHandle window) { return ToHandle(GetDC(ToWin32(window))); }
 
-int PlatformChoosePixelFormat(DeviceContextHandle dc, const PixelFormatRequest* request) {
+int PlatformChoosePixelFormat(DeviceContextHandle dc, const PixelFormatRequest* request)
+{
     PIXELFORMATDESCRIPTOR descriptor = ToDescriptor(request);
     return ChoosePixelFormat(ToWin32(dc), &descriptor);
 }
 
-bool PlatformSetPixelFormat(DeviceContextHandle dc, int format,
-                            const PixelFormatRequest* request) {
+bool PlatformSetPixelFormat(DeviceContextHandle dc, int format, const PixelFormatRequest* request)
+{
     PIXELFORMATDESCRIPTOR descriptor = ToDescriptor(request);
     return SetPixelFormat(ToWin32(dc), format, &descriptor) != FALSE;
 }
 
-RenderContextHandle PlatformCreateContext(DeviceContextHandle dc) {
+RenderContextHandle PlatformCreateContext(DeviceContextHandle dc)
+{
     return ToHandle(wglCreateContext(ToWin32(dc)));
 }
 
-bool PlatformMakeCurrent(DeviceContextHandle dc, RenderContextHandle context) {
+bool PlatformMakeCurrent(DeviceContextHandle dc, RenderContextHandle context)
+{
     return wglMakeCurrent(ToWin32(dc), ToWin32(context)) != FALSE;
 }
 

@@ -6,7 +6,8 @@
 
 static_assert(sizeof(DEVMODEA) == 156, "dmSize must be the size of DEVMODEA, 156");
 
-bool PlatformChangeDisplayMode(const DisplayMode* mode, DisplayModeChange how) {
+bool PlatformChangeDisplayMode(const DisplayMode* mode, DisplayModeChange how)
+{
     if (mode == nullptr) {
         return ChangeDisplaySettingsA(nullptr, 0) == DISP_CHANGE_SUCCESSFUL;
     }

@@ -8,7 +8,8 @@ using GetExtensionsStringArb = const char*(WINAPI*)(HDC);
 using ChoosePixelFormatArb = BOOL(WINAPI*)(HDC, const int*, const FLOAT*, UINT, int*, UINT*);
 
 // The entry point of the current context, null when the driver has none.
-PROC LookUp(const char* name) {
+PROC LookUp(const char* name)
+{
     PROC address = wglGetProcAddress(name);
     // NOTE: some drivers answer an unknown name with 1, 2, 3 or -1 instead of null.
     auto value = reinterpret_cast<intptr_t>(address);
@@ -19,7 +20,8 @@ PROC LookUp(const char* name) {
 }
 
 template <typename Function>
-Function ToFunction(PROC address) {
+Function ToFunction(PROC address)
+{
     return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
 }
 
@@ -29,7 +31,8 @@ ChoosePixelFormatArb choosePixelFormatArb = nullptr;
 
 int ChooseThroughDriver(DeviceContextHandle dc, const int* intAttributes,
                         const float* floatAttributes, unsigned maxFormats, int* formats,
-                        unsigned* count) {
+                        unsigned* count)
+{
     return choosePixelFormatArb(ToWin32(dc), intAttributes, floatAttributes, maxFormats, formats,
                                 count);
 }
@@ -38,7 +41,8 @@ int ChooseThroughDriver(DeviceContextHandle dc, const int* intAttributes,
 
 void* PlatformGetProcAddress(const char* name) { return reinterpret_cast<void*>(LookUp(name)); }
 
-const char* PlatformGetWindowSystemExtensions() {
+const char* PlatformGetWindowSystemExtensions()
+{
     // Looked up on every call: the address belongs to the context that is current now.
     auto getExtensionsString =
         ToFunction<GetExtensionsStringArb>(LookUp("wglGetExtensionsStringARB"));
@@ -50,7 +54,8 @@ const char* PlatformGetWindowSystemExtensions() {
 
 const char* PlatformMultisampleExtensionName() { return "WGL_ARB_multisample"; }
 
-PixelFormatChooser PlatformGetPixelFormatChooser() {
+PixelFormatChooser PlatformGetPixelFormatChooser()
+{
     choosePixelFormatArb = ToFunction<ChoosePixelFormatArb>(LookUp("wglChoosePixelFormatARB"));
     return choosePixelFormatArb != nullptr ? ChooseThroughDriver : nullptr;
 }

@@ -5,9 +5,9 @@ void PlatformBuildFontBitmaps(DeviceContextHandle dc, int height, const char* fa
                               int count, unsigned listBase)
 {
     const HDC hdc = ToWin32(dc);
-    const HFONT font = CreateFontA(height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                   OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   DEFAULT_PITCH | FF_DONTCARE, faceName);
+    const HFONT font =
+        CreateFontA(height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, faceName);
     const HGDIOBJ previous = SelectObject(hdc, font);
     wglUseFontBitmapsA(hdc, static_cast<DWORD>(first), static_cast<DWORD>(count), listBase);
     SelectObject(hdc, previous);

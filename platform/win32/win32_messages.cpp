@@ -9,7 +9,8 @@ namespace {
 // time and cursor position included, when they are handed that message back.
 MSG lastPeeked = {};
 
-MSG ToWin32Message(const PlatformMessage* message) {
+MSG ToWin32Message(const PlatformMessage* message)
+{
     HWND window = ToWin32(message->window);
     WPARAM wParam = message->wParam;
     LPARAM lParam = message->lParam;
@@ -31,7 +32,8 @@ MSG ToWin32Message(const PlatformMessage* message) {
 
 }  // namespace
 
-bool PlatformPeekMessage(PlatformMessage* message) {
+bool PlatformPeekMessage(PlatformMessage* message)
+{
     MSG msg;
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         return false;
@@ -44,23 +46,26 @@ bool PlatformPeekMessage(PlatformMessage* message) {
     return true;
 }
 
-void PlatformTranslateMessage(const PlatformMessage* message) {
+void PlatformTranslateMessage(const PlatformMessage* message)
+{
     MSG msg = ToWin32Message(message);
     TranslateMessage(&msg);
 }
 
-intptr_t PlatformDispatchMessage(const PlatformMessage* message) {
+intptr_t PlatformDispatchMessage(const PlatformMessage* message)
+{
     MSG msg = ToWin32Message(message);
     return DispatchMessageA(&msg);
 }
 
 intptr_t PlatformDefWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam,
-                               intptr_t lParam) {
+                               intptr_t lParam)
+{
     return DefWindowProcA(ToWin32(window), message, wParam, lParam);
 }
 
-void PlatformPostMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
-                         intptr_t lParam) {
+void PlatformPostMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
     PostMessageA(ToWin32(window), message, wParam, lParam);
 }
 

@@ -15,12 +15,14 @@ struct ClassProcedure {
 
 // The program's procedure for each class registered here. The class itself has no extra
 // bytes (the class asks for no extra bytes), so the procedure cannot live there.
-std::vector<ClassProcedure>& ClassProcedures() {
+std::vector<ClassProcedure>& ClassProcedures()
+{
     static std::vector<ClassProcedure> procedures;
     return procedures;
 }
 
-WindowProcedure ProcedureOfClass(ATOM atom) {
+WindowProcedure ProcedureOfClass(ATOM atom)
+{
     for (const ClassProcedure& entry : ClassProcedures()) {
         if (entry.atom == atom) {
             return entry.procedure;
@@ -31,7 +33,8 @@ WindowProcedure ProcedureOfClass(ATOM atom) {
 
 // Runs inside DispatchMessageA and inside the calls that send messages synchronously
 // (CreateWindowExA, ShowWindow, DestroyWindow, ChangeDisplaySettingsA, ...).
-LRESULT CALLBACK Win32WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Win32WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     auto atom = static_cast<ATOM>(GetClassWord(window, GCW_ATOM));
     WindowProcedure procedure = ProcedureOfClass(atom);
     if (procedure == nullptr) {
@@ -43,7 +46,8 @@ LRESULT CALLBACK Win32WindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void PlatformRegisterWindowClass(InstanceHandle instance, const char* className,
-                                 WindowProcedure procedure) {
+                                 WindowProcedure procedure)
+{
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = Win32WindowProc;
@@ -62,7 +66,8 @@ void PlatformRegisterWindowClass(InstanceHandle instance, const char* className,
     }
 }
 
-void PlatformUnregisterWindowClass(const char* className, InstanceHandle instance) {
+void PlatformUnregisterWindowClass(const char* className, InstanceHandle instance)
+{
     if (!UnregisterClassA(className, ToWin32(instance))) {
         return;
     }
@@ -77,7 +82,8 @@ void PlatformUnregisterWindowClass(const char* className, InstanceHandle instanc
 }
 
 WindowHandle PlatformCreatePopupWindow(InstanceHandle instance, const char* className,
-                                       const char* title, int width, int height) {
+                                       const char* title, int width, int height)
+{
     HWND window = CreateWindowExA(0, className, title, WS_POPUP, 0, 0, width, height, nullptr,
                                   nullptr, ToWin32(instance), nullptr);
     return ToHandle(window);
@@ -85,7 +91,8 @@ WindowHandle PlatformCreatePopupWindow(InstanceHandle instance, const char* clas
 
 void PlatformDestroyWindow(WindowHandle window) { DestroyWindow(ToWin32(window)); }
 
-void PlatformShowWindow(WindowHandle window, int showCommand) {
+void PlatformShowWindow(WindowHandle window, int showCommand)
+{
     ShowWindow(ToWin32(window), showCommand);
 }
 
@@ -95,7 +102,8 @@ void PlatformSetFocus(WindowHandle window) { SetFocus(ToWin32(window)); }
 
 WindowHandle PlatformGetFocus() { return ToHandle(GetFocus()); }
 
-void PlatformGetClientSize(WindowHandle window, int32_t* width, int32_t* height) {
+void PlatformGetClientSize(WindowHandle window, int32_t* width, int32_t* height)
+{
     RECT client = {};
     GetClientRect(ToWin32(window), &client);
     *width = client.right - client.left;

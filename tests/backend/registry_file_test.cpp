@@ -16,9 +16,10 @@ class RegistryFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        root = fs::temp_directory_path() /
-               ("dot3bump-reg-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root =
+            fs::temp_directory_path() /
+            ("dot3bump-reg-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
         fs::create_directories(root / "home" / "Quorvane");
         fs::create_directories(root / "system" / "Quorvane");
@@ -131,10 +132,11 @@ TEST_F(RegistryFileTest, UserFileWinsOverSystemFileAndSystemFileIsUsedAlone)
 
 TEST_F(RegistryFileTest, OtherKeysAndDeletionsAreHonoured)
 {
-    Write("home", "Windows Registry Editor Version 5.00\n"
-                  "[HKEY_LOCAL_MACHINE\\Software\\Other]\n\"Width\"=dword:00000001\n"
-                  "[HKEY_LOCAL_MACHINE\\Software\\Quorvane\\Telmarix - practice]\n"
-                  "\"Width\"=dword:00000400\n\"Height\"=dword:00000300\n\"Height\"=-\n");
+    Write("home",
+          "Windows Registry Editor Version 5.00\n"
+          "[HKEY_LOCAL_MACHINE\\Software\\Other]\n\"Width\"=dword:00000001\n"
+          "[HKEY_LOCAL_MACHINE\\Software\\Quorvane\\Telmarix - practice]\n"
+          "\"Width\"=dword:00000400\n\"Height\"=dword:00000300\n\"Height\"=-\n");
     ReadDisplaySettings();
     Expect(1024, 600, 32, 60);
 
@@ -157,8 +159,9 @@ TEST_F(RegistryFileTest, MalformedFileNamesFileAndLineThenGivesDefaults)
 
 TEST_F(RegistryFileTest, FileWithoutHeaderIsRefused)
 {
-    Write("home", "[HKEY_LOCAL_MACHINE\\Software\\Quorvane\\Telmarix - practice]\n"
-                  "\"Width\"=dword:00000400\n");
+    Write("home",
+          "[HKEY_LOCAL_MACHINE\\Software\\Quorvane\\Telmarix - practice]\n"
+          "\"Width\"=dword:00000400\n");
     const std::string message = ReadWithStderr();
     Expect(800, 600, 32, 60);
     EXPECT_NE(message.find(":1: not a registry file"), std::string::npos) << message;

@@ -3,10 +3,10 @@
 #include "gfx/gl.h"
 #include "platform/sdl/sdl_dib_convert.h"
 
+#include <strings.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
 
 FakePlatform fakePlatform;
 
@@ -72,8 +72,8 @@ bool PlatformChangeDisplayMode(const DisplayMode* mode, DisplayModeChange how)
         return true;
     }
     char text[96];
-    std::snprintf(text, sizeof text, "ChangeDisplayMode(%dx%dx%d@%d,%s)", mode->width,
-                  mode->height, mode->bitsPerPixel, mode->frequency,
+    std::snprintf(text, sizeof text, "ChangeDisplayMode(%dx%dx%d@%d,%s)", mode->width, mode->height,
+                  mode->bitsPerPixel, mode->frequency,
                   how == DisplayModeChange::Fullscreen ? "fullscreen" : "reset");
     Record(text);
     return fakePlatform.displayModeSucceeds;
@@ -168,8 +168,7 @@ int PlatformChoosePixelFormat(DeviceContextHandle, const PixelFormatRequest* req
     char text[96];
     std::snprintf(text, sizeof text, "ChoosePixelFormat(%d;%d<<%d,%d<<%d,%d<<%d;%d)",
                   request->colorBits, request->redBits, request->redShift, request->greenBits,
-                  request->greenShift, request->blueBits, request->blueShift,
-                  request->depthBits);
+                  request->greenShift, request->blueBits, request->blueShift, request->depthBits);
     Record(text);
     return 1;
 }
@@ -266,8 +265,8 @@ void PlatformBuildFontBitmaps(DeviceContextHandle, int height, const char* faceN
                               int count, unsigned listBase)
 {
     Record("BuildFontBitmaps(" + std::to_string(height) + "," + faceName + "," +
-           std::to_string(first) + "," + std::to_string(count) + "," +
-           std::to_string(listBase) + ")");
+           std::to_string(first) + "," + std::to_string(count) + "," + std::to_string(listBase) +
+           ")");
 }
 
 bool PlatformMapFile(const char* fileName, MappedFile* file)

@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <string>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     std::string error;
     Lib3dsFile* file = LoadModelFromMemory(data, size, "input", &error);
     if (file) {

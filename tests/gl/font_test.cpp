@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kFirst = 32;
 constexpr int kCount = 96;
-constexpr int kX = 100; // raster position of every drawing, in window coordinates
+constexpr int kX = 100;  // raster position of every drawing, in window coordinates
 constexpr int kY = 300;
 
 struct Drawing {
@@ -20,7 +20,7 @@ struct Drawing {
     int minY = GlContextEnvironment::kHeight, maxY = -1;
     float advanceX = 0;
     float advanceY = 0;
-    std::vector<uint8_t> pixels; // RGBA, bottom row first
+    std::vector<uint8_t> pixels;  // RGBA, bottom row first
 
     int LitInRow(int y) const
     {
@@ -207,4 +207,4 @@ TEST_F(FontTest, UnknownFaceFallsBackToASubstitute)
     EXPECT_GT(text.advanceX, 40);
 }
 
-} // namespace
+}  // namespace

@@ -65,8 +65,7 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(GlContextEnvironment::Failure(), "");
-        while (glGetError() != GL_NO_ERROR) {
-        }
+        while (glGetError() != GL_NO_ERROR) {}
         glViewport(0, 0, GlContextEnvironment::kWidth, GlContextEnvironment::kHeight);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();

@@ -1,6 +1,6 @@
 // Graphics start-up on a real context: the state it leaves, the projection, the loading screen.
-#include "gfx/capabilities.h"
 #include "gfx/graphics_init.h"
+#include "gfx/capabilities.h"
 #include "gfx/hud_font.h"
 #include "gfx/render_state.h"
 #include "tests/gl/gl_context_fixture.h"
@@ -17,10 +17,7 @@ protected:
         glPushAttrib(GL_ALL_ATTRIB_BITS);
     }
 
-    void TearDown() override
-    {
-        glPopAttrib();
-    }
+    void TearDown() override { glPopAttrib(); }
 
     static void ExpectMatrix(GLenum which, const GLfloat* expected)
     {
@@ -100,8 +97,8 @@ TEST_F(GraphicsInitTest, ProjectionFollowsTheClientAreaAsAFloatingQuotient)
     // A second window and context of 1280 x 1024 through the program's own window path.
     const AppWindow saved = appWindow;
     ASSERT_TRUE(PlatformChangeDisplayMode(nullptr, DisplayModeChange::Fullscreen));
-    appWindow.window = PlatformCreatePopupWindow(saved.instance, kWindowClassName, "large",
-                                                 1280, 1024);
+    appWindow.window =
+        PlatformCreatePopupWindow(saved.instance, kWindowClassName, "large", 1280, 1024);
     ASSERT_NE(appWindow.window, nullptr);
     appWindow.deviceContext = PlatformGetDC(appWindow.window);
     const PixelFormatRequest request = DescribePixelFormat(32);

@@ -1,11 +1,11 @@
 // The scene on a real context: construction, the spin, the light and the state each draw leaves.
+#include "scene/scene.h"
 #include "app/app_state.h"
 #include "assets/bitmap_image.h"
 #include "gfx/capabilities.h"
 #include "gfx/render_state.h"
 #include "scene/camera.h"
 #include "scene/model.h"
-#include "scene/scene.h"
 #include "tests/gl/gl_context_fixture.h"
 
 #include <cfloat>
@@ -96,8 +96,8 @@ TEST_F(SceneTest, FirstFrameLightVectorsInEachModelsFrame)
 
 TEST_F(SceneTest, RotateKeepsTheInverseExactOverThousandsOfSteps)
 {
-    const RotationStep steps[] = {{0.0f, 0.37f, 0.55f}, {0.21f, 0.43f, 0.0f},
-                                  {0.31f, 0.17f, 0.29f}};
+    const RotationStep steps[] = {
+        {0.0f, 0.37f, 0.55f}, {0.21f, 0.43f, 0.0f}, {0.31f, 0.17f, 0.29f}};
     for (const RotationStep& step : steps) {
         Model& model = *cubeModel;
         model.rotation = model.rotationInverse = Matrix4f();
@@ -235,9 +235,10 @@ TEST_F(SceneTest, CombinedPixelsMatchTheDot3FormulaComputedFromTheTexels)
     // across it, and the cube map returns their direction.
     const VertexRecord* front = &cube.vertexRecords[0];
     for (uint32_t i = 0; i < cube.vertexCount; i += 3) {
-        const auto z = [&](const VertexRecord& r) { return cube.baseMatrix[2] * r.axisR.x +
-                                                           cube.baseMatrix[6] * r.axisR.y +
-                                                           cube.baseMatrix[10] * r.axisR.z; };
+        const auto z = [&](const VertexRecord& r) {
+            return cube.baseMatrix[2] * r.axisR.x + cube.baseMatrix[6] * r.axisR.y +
+                   cube.baseMatrix[10] * r.axisR.z;
+        };
         if (z(cube.vertexRecords[i]) > z(*front)) front = &cube.vertexRecords[i];
     }
     const Vec3d light = cube.LightInModelFrame();
@@ -264,8 +265,8 @@ TEST_F(SceneTest, CombinedPixelsMatchTheDot3FormulaComputedFromTheTexels)
         centre.z += front[k].position.z / 3;
     }
     GLdouble wx, wy, wz;
-    ASSERT_TRUE(gluProject(centre.x, centre.y, centre.z, model, projection, viewport, &wx, &wy,
-                           &wz));
+    ASSERT_TRUE(
+        gluProject(centre.x, centre.y, centre.z, model, projection, viewport, &wx, &wy, &wz));
 
     const auto texel = [](const RgbImage* image, int x, int y, int c) {
         return image->pixels[(size_t(y) * image->width + x) * 3 + c];
@@ -277,8 +278,8 @@ TEST_F(SceneTest, CombinedPixelsMatchTheDot3FormulaComputedFromTheTexels)
             const int tx = texelAt[i], ty = texelAt[i + 1];
             // Filtering blends neighbouring texels: compare only where the normal map is the same
             // in the 3x3 texels around, and bound the colour by its neighbourhood's extremes.
-            bool uniform = tx > 0 && ty > 0 && tx + 1 < normalMap->width &&
-                           ty + 1 < normalMap->height;
+            bool uniform =
+                tx > 0 && ty > 0 && tx + 1 < normalMap->width && ty + 1 < normalMap->height;
             int low[3] = {255, 255, 255}, high[3] = {0, 0, 0};
             for (int dy = -1; uniform && dy <= 1; ++dy)
                 for (int dx = -1; uniform && dx <= 1; ++dx)

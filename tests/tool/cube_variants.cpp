@@ -52,14 +52,11 @@ size_t ChildrenStart(const Bytes& b, uint16_t id, size_t payload)
     case LIB3DS_MDATA:
     case LIB3DS_N_TRI_OBJECT:
     case LIB3DS_KFDATA:
-    case LIB3DS_OBJECT_NODE_TAG:
-        return payload;
+    case LIB3DS_OBJECT_NODE_TAG: return payload;
     case LIB3DS_NAMED_OBJECT:
         return payload + std::strlen(reinterpret_cast<const char*>(&b[payload])) + 1;
-    case LIB3DS_FACE_ARRAY:
-        return payload + 2 + 8 * size_t(U16(b, payload));
-    default:
-        return 0;
+    case LIB3DS_FACE_ARRAY: return payload + 2 + 8 * size_t(U16(b, payload));
+    default: return 0;
     }
 }
 
@@ -119,7 +116,7 @@ void Truncations(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& ou
     for (size_t cut : cuts) {
         if (cut < cube.size())
             out.Damaged(true, "cut-at-" + std::to_string(cut),
-                      Bytes(cube.begin(), cube.begin() + long(cut)));
+                        Bytes(cube.begin(), cube.begin() + long(cut)));
     }
 }
 
@@ -131,10 +128,15 @@ void Lengths(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
         const struct {
             uint32_t length;
             bool mustFail;
-        } cases[] = {{0, true},           {1, true},           {5, true},
-                     {6, false},          {chunk.length - 1, false},
-                     {chunk.length + 1, false},                {pastParent, true},
-                     {0x7FFFFFFF, true},  {0xFFFFFFFF, true}};
+        } cases[] = {{0, true},
+                     {1, true},
+                     {5, true},
+                     {6, false},
+                     {chunk.length - 1, false},
+                     {chunk.length + 1, false},
+                     {pastParent, true},
+                     {0x7FFFFFFF, true},
+                     {0xFFFFFFFF, true}};
         for (const auto& change : cases) {
             if (change.length == chunk.length) continue;
             Bytes bytes = cube;
@@ -154,8 +156,8 @@ void Counts(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
         if (chunk.id == LIB3DS_POINT_ARRAY || chunk.id == LIB3DS_TEX_VERTS ||
             chunk.id == LIB3DS_FACE_ARRAY) {
             const uint16_t count = U16(cube, chunk.payload);
-            for (uint16_t changed : {uint16_t(0), uint16_t(count - 1), uint16_t(count + 1),
-                                     uint16_t(0xFFFF)}) {
+            for (uint16_t changed :
+                 {uint16_t(0), uint16_t(count - 1), uint16_t(count + 1), uint16_t(0xFFFF)}) {
                 Bytes bytes = cube;
                 SetU16(bytes, chunk.payload, changed);
                 // Fewer faces leave their chunk longer than its fields: lib3ds then reads the

@@ -144,9 +144,11 @@ TEST_F(BitmapImageTest, GoodSuiteFilesDecodeAndMatchTheirPixelsReadStraightFromT
 // must come out as their plain siblings do.
 TEST_F(BitmapImageTest, RunLengthCoreAndTopDownFilesEqualTheirPlainSiblings)
 {
-    const std::pair<const char*, const char*> pairs[] = {
-        {"g/pal8rle", "g/pal8"}, {"g/pal4rle", "g/pal4"}, {"g/pal8os2", "g/pal8"},
-        {"g/pal8topdown", "g/pal8"}, {"q/pal8os2sp", "g/pal8"}};
+    const std::pair<const char*, const char*> pairs[] = {{"g/pal8rle", "g/pal8"},
+                                                         {"g/pal4rle", "g/pal4"},
+                                                         {"g/pal8os2", "g/pal8"},
+                                                         {"g/pal8topdown", "g/pal8"},
+                                                         {"q/pal8os2sp", "g/pal8"}};
     for (const auto& [file, sibling] : pairs) {
         SCOPED_TRACE(file);
         const Image a(LoadBitmapImage((kSuite + file + ".bmp").c_str()));
@@ -274,7 +276,8 @@ TEST_F(BitmapImageTest, EveryTruncationOfAFileIsRefusedWithTheFittingMessage)
         const Bytes part(whole.begin(), whole.begin() + size);
         const char* message = nullptr;
         EXPECT_FALSE(Decode(part, &message)) << size;
-        EXPECT_STREQ(message, size < 54 ? "Unknown DIB file format." : "Image file conversion error.")
+        EXPECT_STREQ(message,
+                     size < 54 ? "Unknown DIB file format." : "Image file conversion error.")
             << size;
     }
     EXPECT_TRUE(Decode(whole));

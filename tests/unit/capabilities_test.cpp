@@ -137,9 +137,9 @@ TEST_F(CapabilitiesTest, MultisampleTakesFourSamplesWhenOffered)
     EXPECT_EQ(ChooseMultisampleFormat(), 104);
     EXPECT_TRUE(capabilityFlags.multisample);
     EXPECT_EQ(capabilityFlags.multisampleSamples, 4);
-    const std::vector<int> expected = {0x2001, 1,  0x2010, 1, 0x2003, 0x2027, 0x2014, 24,
-                                       0x201B, 8,  0x2022, 16, 0x2023, 0, 0x2011, 1,
-                                       0x2041, 1, 0x2042, 4};
+    const std::vector<int> expected = {0x2001, 1,      0x2010, 1,      0x2003, 0x2027, 0x2014,
+                                       24,     0x201B, 8,      0x2022, 16,     0x2023, 0,
+                                       0x2011, 1,      0x2041, 1,      0x2042, 4};
     ASSERT_EQ(fakePlatform.chooserRequests.size(), 1u);
     EXPECT_EQ(fakePlatform.chooserRequests[0], expected);
 }

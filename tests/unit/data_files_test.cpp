@@ -136,8 +136,7 @@ struct Agreement {
 // that triangle in object space, so that the face of the bevel turned towards the light is the
 // lit one. Where the slope runs along u or v alone, the two directions must match closely;
 // where it runs along both, the sphere's unequal texel sizes turn it, but never by 90 degrees.
-void CompareWithHeightField(const Lib3dsMesh& mesh, const RgbImage& normalMap,
-                            Agreement* agreement)
+void CompareWithHeightField(const Lib3dsMesh& mesh, const RgbImage& normalMap, Agreement* agreement)
 {
     uint32_t count = 0;
     Records records(BuildVertexRecords(mesh, &count));
@@ -149,10 +148,10 @@ void CompareWithHeightField(const Lib3dsMesh& mesh, const RgbImage& normalMap,
         const Vec3d gradientV = TexCoordGradient(corner, 1);
         float low[2], high[2];
         for (int c = 0; c < 2; ++c) {
-            low[c] = std::min({corner[0].texCoord[c], corner[1].texCoord[c],
-                               corner[2].texCoord[c]});
-            high[c] = std::max({corner[0].texCoord[c], corner[1].texCoord[c],
-                                corner[2].texCoord[c]});
+            low[c] =
+                std::min({corner[0].texCoord[c], corner[1].texCoord[c], corner[2].texCoord[c]});
+            high[c] =
+                std::max({corner[0].texCoord[c], corner[1].texCoord[c], corner[2].texCoord[c]});
         }
         for (int y = int(low[1] * size); y < std::min(size, int(high[1] * size) + 1); ++y) {
             for (int x = int(low[0] * size); x < std::min(size, int(high[0] * size) + 1); ++x) {
@@ -262,8 +261,8 @@ TEST_F(DataFilesTest, ModelsAreSeenWholeAtTheirSceneScaleAndPlace)
         radius *= placement.scale;
         EXPECT_GT(distance - radius, nearPlane) << placement.name;
         EXPECT_LT(radius, distance * std::sin(halfHeight)) << placement.name;
-        EXPECT_LT(radius, distance * std::sin(halfWidth) -
-                              std::abs(placement.x) * std::cos(halfWidth))
+        EXPECT_LT(radius,
+                  distance * std::sin(halfWidth) - std::abs(placement.x) * std::cos(halfWidth))
             << placement.name;
         // Large enough to show the bricks: at least a fifth of the screen's height.
         EXPECT_GT(radius, 0.2 * distance * std::tan(halfHeight)) << placement.name;

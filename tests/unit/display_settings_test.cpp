@@ -72,8 +72,11 @@ TEST_F(DisplaySettingsTest, AllValuesReadInOrderAndKeyClosedOnce)
     ExpectSettings({1280, 1024, 16, 75});
     const std::vector<std::string> expected = {
         "RegOpenKey(Software\\Quorvane\\Telmarix - practice)",
-        "RegQueryValue(Width,4)", "RegQueryValue(Height,4)", "RegQueryValue(BitsPerPixel,4)",
-        "RegQueryValue(Frequency,4)", "RegCloseKey"};
+        "RegQueryValue(Width,4)",
+        "RegQueryValue(Height,4)",
+        "RegQueryValue(BitsPerPixel,4)",
+        "RegQueryValue(Frequency,4)",
+        "RegCloseKey"};
     EXPECT_EQ(fakePlatform.calls, expected);
     EXPECT_EQ(fakePlatform.openKeys, 0);
 }
@@ -81,10 +84,8 @@ TEST_F(DisplaySettingsTest, AllValuesReadInOrderAndKeyClosedOnce)
 TEST_F(DisplaySettingsTest, FirstMissingValueDefaultsItselfAndEverythingAfter)
 {
     const char* names[] = {"Width", "Height", "BitsPerPixel", "Frequency"};
-    const Expected outcomes[] = {{800, 600, 32, 60},
-                                 {1280, 600, 32, 60},
-                                 {1280, 1024, 32, 60},
-                                 {1280, 1024, 16, 60}};
+    const Expected outcomes[] = {
+        {800, 600, 32, 60}, {1280, 600, 32, 60}, {1280, 1024, 32, 60}, {1280, 1024, 16, 60}};
     for (int missing = 0; missing < 4; ++missing) {
         SCOPED_TRACE(names[missing]);
         SetUp();

@@ -72,7 +72,7 @@ TEST_F(FrameTimerTest, FrameRateOverFiftyFramesTruncates)
         EXPECT_EQ(frameTimer.fps, 50);
         EXPECT_EQ(frameTimer.framesInWindow, 0);
         for (int i = 0; i < 50; ++i) Frame(i < 34 ? 17 : 16);  // 834 ms
-        EXPECT_EQ(frameTimer.fps, 59);  // 59.95 truncated, not 60
+        EXPECT_EQ(frameTimer.fps, 59);                         // 59.95 truncated, not 60
     }
     kCounterHz = 1000000;
 }

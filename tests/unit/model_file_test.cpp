@@ -35,42 +35,49 @@ const std::string kReal = DOT3BUMP_TESTDATA_DIR "/3ds-real/";
 
 // Whether `error` is the one LoadModelFromMemory gives when lib3ds fails on a file that the
 // check passed, i.e. a hole in the check. Compared whole: other errors may quote file content.
-bool IsCheckHole(const std::string& error, const std::string& label) {
+bool IsCheckHole(const std::string& error, const std::string& label)
+{
     return error == label + ": lib3ds could not read it although the check passed";
 }
 
-Bytes ReadBytes(const std::string& path) {
+Bytes ReadBytes(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-FilePtr Load(const Bytes& bytes, std::string* error) {
+FilePtr Load(const Bytes& bytes, std::string* error)
+{
     return FilePtr(LoadModelFromMemory(bytes.data(), bytes.size(), "test", error));
 }
 
 // ---- Hand-made files --------------------------------------------------------------------
 
-Bytes Cat(std::initializer_list<Bytes> parts) {
+Bytes Cat(std::initializer_list<Bytes> parts)
+{
     Bytes out;
     for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
     return out;
 }
 Bytes U16(uint16_t v) { return {uint8_t(v), uint8_t(v >> 8)}; }
 Bytes U32(uint32_t v) { return Cat({U16(uint16_t(v)), U16(uint16_t(v >> 16))}); }
-Bytes F32(float f) {
+Bytes F32(float f)
+{
     uint32_t bits;
     std::memcpy(&bits, &f, 4);
     return U32(bits);
 }
 Bytes Str(const std::string& s) { return Bytes(s.c_str(), s.c_str() + s.size() + 1); }
-Bytes Chunk(uint16_t id, std::initializer_list<Bytes> parts) {
+Bytes Chunk(uint16_t id, std::initializer_list<Bytes> parts)
+{
     Bytes body = Cat(parts);
     return Cat({U16(id), U32(uint32_t(body.size() + 6)), body});
 }
 
 // A unit quad scaled by `scale`: four points, four texels, two faces, with `faceExtra` inside
 // the face list and `meshExtra` after it.
-Bytes QuadObject(Bytes faceExtra = {}, Bytes meshExtra = {}, float scale = 1.0f) {
+Bytes QuadObject(Bytes faceExtra = {}, Bytes meshExtra = {}, float scale = 1.0f)
+{
     const float corners[4][3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
     Bytes points = U16(4);
     Bytes texels = U16(4);
@@ -79,35 +86,40 @@ Bytes QuadObject(Bytes faceExtra = {}, Bytes meshExtra = {}, float scale = 1.0f)
         texels = Cat({texels, F32(corner[0]), F32(corner[1])});
     }
     Bytes faces = Cat({U16(2), U16(0), U16(1), U16(2), U16(0), U16(0), U16(2), U16(3), U16(0)});
-    return Chunk(LIB3DS_NAMED_OBJECT,
-                 {Str("Quad"), Chunk(LIB3DS_N_TRI_OBJECT,
-                                     {Chunk(LIB3DS_POINT_ARRAY, {points}),
-                                      Chunk(LIB3DS_TEX_VERTS, {texels}),
-                                      Chunk(LIB3DS_FACE_ARRAY, {faces, faceExtra}), meshExtra})});
+    return Chunk(
+        LIB3DS_NAMED_OBJECT,
+        {Str("Quad"), Chunk(LIB3DS_N_TRI_OBJECT,
+                            {Chunk(LIB3DS_POINT_ARRAY, {points}), Chunk(LIB3DS_TEX_VERTS, {texels}),
+                             Chunk(LIB3DS_FACE_ARRAY, {faces, faceExtra}), meshExtra})});
 }
 
-Bytes Node(uint16_t id, const std::string& name, uint16_t parent, Bytes extra = {}) {
+Bytes Node(uint16_t id, const std::string& name, uint16_t parent, Bytes extra = {})
+{
     return Chunk(LIB3DS_OBJECT_NODE_TAG,
                  {Chunk(LIB3DS_NODE_ID, {U16(id)}),
                   Chunk(LIB3DS_NODE_HDR, {Str(name), U16(0), U16(0), U16(parent)}), extra});
 }
 
-Bytes Scene(Bytes mdata, Bytes kfdata) {
+Bytes Scene(Bytes mdata, Bytes kfdata)
+{
     return Chunk(LIB3DS_M3DMAGIC, {Chunk(LIB3DS_MDATA, {mdata}), Chunk(LIB3DS_KFDATA, {kfdata})});
 }
 
-Bytes QuadScene(Bytes mdataExtra = {}, Bytes nodes = Node(0, "Quad", LIB3DS_NO_PARENT)) {
+Bytes QuadScene(Bytes mdataExtra = {}, Bytes nodes = Node(0, "Quad", LIB3DS_NO_PARENT))
+{
     return Scene(Cat({QuadObject(), mdataExtra}), nodes);
 }
 
 // The quad scene with additions inside its mesh.
-Bytes QuadMeshScene(Bytes faceExtra, Bytes meshExtra = {}, float scale = 1.0f) {
+Bytes QuadMeshScene(Bytes faceExtra, Bytes meshExtra = {}, float scale = 1.0f)
+{
     return Scene(QuadObject(faceExtra, meshExtra, scale), Node(0, "Quad", LIB3DS_NO_PARENT));
 }
 
 // A track promising `keys` keys, `written` of them present at frames `step` apart, each with
 // `value` as its value and no spline parameters.
-Bytes Track(uint16_t id, int32_t keys, Bytes value, int written, uint32_t step = 1) {
+Bytes Track(uint16_t id, int32_t keys, Bytes value, int written, uint32_t step = 1)
+{
     Bytes body = Cat({U16(0), U32(0), U32(0), U32(uint32_t(keys))});
     for (int k = 0; k < written; ++k) body = Cat({body, U32(k * step), U16(0), value});
     return Chunk(id, {body});
@@ -115,7 +127,8 @@ Bytes Track(uint16_t id, int32_t keys, Bytes value, int written, uint32_t step =
 
 // ---- The corpora --------------------------------------------------------------------------
 
-TEST(ModelFileCorpus, RefusesEveryMalformedFileWithAnError) {
+TEST(ModelFileCorpus, RefusesEveryMalformedFileWithAnError)
+{
     int refused = 0;
     for (const auto& entry : fs::directory_iterator(kMalformed)) {
         std::string name = entry.path().filename().string();
@@ -131,7 +144,8 @@ TEST(ModelFileCorpus, RefusesEveryMalformedFileWithAnError) {
     EXPECT_GE(refused, 40) << "corpus not found in " << kMalformed;
 }
 
-TEST(ModelFileCorpus, ErrorsNameTheChunkAndItsOffset) {
+TEST(ModelFileCorpus, ErrorsNameTheChunkAndItsOffset)
+{
     struct Case {
         const char* file;
         const char* says;
@@ -154,7 +168,8 @@ TEST(ModelFileCorpus, ErrorsNameTheChunkAndItsOffset) {
     }
 }
 
-TEST(ModelFileCorpus, AcceptsTheValidQuadAndTheFilesOfRealTools) {
+TEST(ModelFileCorpus, AcceptsTheValidQuadAndTheFilesOfRealTools)
+{
     struct Case {
         std::string path;
         const char* mesh;
@@ -188,14 +203,16 @@ TEST(ModelFileCorpus, AcceptsTheValidQuadAndTheFilesOfRealTools) {
 
 // fels.3ds is a well-formed terrain without keyframer data: lib3ds reads it, but no node names
 // the mesh to draw.
-TEST(ModelFileCorpus, RefusesARealFileWithoutNodes) {
+TEST(ModelFileCorpus, RefusesARealFileWithoutNodes)
+{
     std::string error;
     FilePtr file(LoadModelFile((kReal + "fels.3ds").c_str(), &error));
     EXPECT_EQ(file, nullptr);
     EXPECT_NE(error.find("no keyframer node"), std::string::npos) << error;
 }
 
-TEST(ModelFileLoad, MissingAndEmptyFilesAreNamed) {
+TEST(ModelFileLoad, MissingAndEmptyFilesAreNamed)
+{
     std::string error;
     EXPECT_EQ(LoadModelFile("no/such/model.3ds", &error), nullptr);
     EXPECT_EQ(error, "no/such/model.3ds: cannot be opened");
@@ -211,7 +228,8 @@ TEST(ModelFileLoad, MissingAndEmptyFilesAreNamed) {
 
 class WrittenModel : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         Lib3dsFile* file = lib3ds_file_new();
         Lib3dsMesh* mesh = lib3ds_mesh_new("Tetra");
         lib3ds_mesh_new_point_list(mesh, 4);
@@ -238,7 +256,8 @@ protected:
     }
 
     // Loads `bytes`: refused or accepted, but never refused by lib3ds after the check passed.
-    static bool Survives(const Bytes& bytes, const std::string& what) {
+    static bool Survives(const Bytes& bytes, const std::string& what)
+    {
         std::string error;
         FilePtr file = Load(bytes, &error);
         EXPECT_FALSE(IsCheckHole(error, "test")) << what;
@@ -250,7 +269,8 @@ protected:
 
 Bytes WrittenModel::bytes_;
 
-TEST_F(WrittenModel, LoadsAsWritten) {
+TEST_F(WrittenModel, LoadsAsWritten)
+{
     std::string error;
     FilePtr file = Load(bytes_, &error);
     ASSERT_NE(file, nullptr) << error;
@@ -258,7 +278,8 @@ TEST_F(WrittenModel, LoadsAsWritten) {
 }
 
 // Every length, so every chunk boundary among them: the root chunk then runs past the end.
-TEST_F(WrittenModel, EveryTruncationIsRefused) {
+TEST_F(WrittenModel, EveryTruncationIsRefused)
+{
     for (size_t length = 0; length < bytes_.size(); ++length) {
         Bytes cut(bytes_.begin(), bytes_.begin() + std::ptrdiff_t(length));
         EXPECT_FALSE(Survives(cut, "cut at " + std::to_string(length)));
@@ -267,12 +288,13 @@ TEST_F(WrittenModel, EveryTruncationIsRefused) {
 
 // Chunk lengths, counts, indices and ids all sit on 16- or 32-bit fields: each one at every
 // offset is set to values that break a reader.
-TEST_F(WrittenModel, AlteredLengthsAndCountsNeverGetPastTheCheckBroken) {
+TEST_F(WrittenModel, AlteredLengthsAndCountsNeverGetPastTheCheckBroken)
+{
     int accepted = 0;
     for (size_t at = 0; at + 2 <= bytes_.size(); ++at) {
         uint16_t word = uint16_t(bytes_[at] | bytes_[at + 1] << 8);
-        for (uint16_t value : {uint16_t(0), uint16_t(5), uint16_t(word - 1), uint16_t(word + 1),
-                               uint16_t(0xFFFF)}) {
+        for (uint16_t value :
+             {uint16_t(0), uint16_t(5), uint16_t(word - 1), uint16_t(word + 1), uint16_t(0xFFFF)}) {
             Bytes altered = bytes_;
             altered[at] = uint8_t(value);
             altered[at + 1] = uint8_t(value >> 8);
@@ -290,12 +312,14 @@ TEST_F(WrittenModel, AlteredLengthsAndCountsNeverGetPastTheCheckBroken) {
 
 // ---- Hazards of lib3ds the corpora do not reach ---------------------------------------------
 
-TEST(ModelFileCheck, AcceptsTheHandMadeQuad) {
+TEST(ModelFileCheck, AcceptsTheHandMadeQuad)
+{
     std::string error;
     EXPECT_NE(Load(QuadScene(), &error), nullptr) << error;
 }
 
-TEST(ModelFileCheck, RefusesWhatWouldOverrunLib3dsBuffers) {
+TEST(ModelFileCheck, RefusesWhatWouldOverrunLib3dsBuffers)
+{
     Bytes color = Chunk(LIB3DS_COLOR_F, {F32(0), F32(0), F32(0)});
     Bytes gradient = Chunk(LIB3DS_V_GRADIENT, {F32(0.5f), color, color, color, color});
     Bytes morph = Track(LIB3DS_MORPH_TRACK_TAG, 1, Str("Target"), 1);
@@ -318,12 +342,13 @@ TEST(ModelFileCheck, RefusesWhatWouldOverrunLib3dsBuffers) {
 }
 
 // Missing keys, and key frames so far apart that lib3ds's spline set-up overflows an int.
-TEST(ModelFileCheck, RefusesTracksLib3dsCannotSetUp) {
+TEST(ModelFileCheck, RefusesTracksLib3dsCannotSetUp)
+{
     Bytes value = Cat({F32(0), F32(0), F32(0)});
-    for (const Bytes& track : {Track(LIB3DS_POS_TRACK_TAG, -1, value, 0),
-                               Track(LIB3DS_POS_TRACK_TAG, 3, value, 2),
-                               Track(LIB3DS_ROT_TRACK_TAG, 1, value, 1),
-                               Track(LIB3DS_POS_TRACK_TAG, 3, value, 3, 0x60000000u)}) {
+    for (const Bytes& track :
+         {Track(LIB3DS_POS_TRACK_TAG, -1, value, 0), Track(LIB3DS_POS_TRACK_TAG, 3, value, 2),
+          Track(LIB3DS_ROT_TRACK_TAG, 1, value, 1),
+          Track(LIB3DS_POS_TRACK_TAG, 3, value, 3, 0x60000000u)}) {
         std::string error;
         EXPECT_EQ(Load(QuadScene({}, Node(0, "Quad", LIB3DS_NO_PARENT, track)), &error), nullptr);
         EXPECT_NE(error.find("chunk 0xB02"), std::string::npos) << error;
@@ -334,7 +359,8 @@ TEST(ModelFileCheck, RefusesTracksLib3dsCannotSetUp) {
         << error;
 }
 
-TEST(ModelFileCheck, NodeLinksMustFormATree) {
+TEST(ModelFileCheck, NodeLinksMustFormATree)
+{
     const uint16_t none = LIB3DS_NO_PARENT;
     std::string error;
     // A child may come before its parent: lib3ds re-links it when the parent arrives.
@@ -350,7 +376,8 @@ TEST(ModelFileCheck, NodeLinksMustFormATree) {
     EXPECT_NE(error.find("node id 4 is also used"), std::string::npos) << error;
 }
 
-TEST(ModelFileCheck, FacesAreCheckedAgainstTheLastPointArray) {
+TEST(ModelFileCheck, FacesAreCheckedAgainstTheLastPointArray)
+{
     Bytes threePoints = Chunk(LIB3DS_POINT_ARRAY, {U16(3), Bytes(36, 0)});
     Bytes fivePoints = Chunk(LIB3DS_POINT_ARRAY, {U16(5), Bytes(60, 0)});
     std::string error;
@@ -362,7 +389,8 @@ TEST(ModelFileCheck, FacesAreCheckedAgainstTheLastPointArray) {
     EXPECT_NE(error.find("4 texture coordinates for 5 points"), std::string::npos) << error;
 }
 
-TEST(ModelFileCheck, RefusesAChildOfIdZeroAndShortSubChunks) {
+TEST(ModelFileCheck, RefusesAChildOfIdZeroAndShortSubChunks)
+{
     std::string error;
     EXPECT_EQ(Load(QuadMeshScene(Chunk(0, {})), &error), nullptr);
     EXPECT_NE(error.find("chunk 0x0000"), std::string::npos) << error;
@@ -371,7 +399,8 @@ TEST(ModelFileCheck, RefusesAChildOfIdZeroAndShortSubChunks) {
     EXPECT_NE(error.find("smoothing groups for 2 faces"), std::string::npos) << error;
 }
 
-TEST(ModelFileLoad, RefusesCoordinatesAndNormalsThatAreNotFinite) {
+TEST(ModelFileLoad, RefusesCoordinatesAndNormalsThatAreNotFinite)
+{
     std::string error;
     EXPECT_EQ(Load(QuadMeshScene({}, {}, NAN), &error), nullptr);
     EXPECT_NE(error.find("coordinate that is not finite"), std::string::npos) << error;

@@ -1,6 +1,6 @@
+#include "scene/overlay.h"
 #include "gfx/capabilities.h"
 #include "scene/frame_timer.h"
-#include "scene/overlay.h"
 
 #include <gtest/gtest.h>
 
@@ -55,9 +55,8 @@ TEST(Overlay, LinesTextsPositionsAndColours)
         EXPECT_TRUE(green[i - 1] ? Is(c.line, 0, 1, 0) : Is(c.line, 1, 0, 0)) << c.text;
     }
 
-    const char* help[] = {"Keys:",          "1 - cube only",   "2 - sphere only",
-                          "3 - both",       "4 - bumps only",  "5 - colors only",
-                          "6 - colors + bumps"};
+    const char* help[] = {"Keys:",          "1 - cube only",   "2 - sphere only",   "3 - both",
+                          "4 - bumps only", "5 - colors only", "6 - colors + bumps"};
     for (int i = 7; i < kOverlayLineCount; ++i) {
         const Composed c = Compose(i);
         EXPECT_EQ(c.text, help[i - 7]);

@@ -131,9 +131,9 @@ TEST_F(StartupTest, PendingMessagesAreDrainedBeforeTheFirstFrame)
     EXPECT_EQ(Run(), 0);
     const auto& calls = fakePlatform.calls;
     const size_t loadingScreen = IndexOf("SwapBuffers(0x2001)");
-    const size_t firstFrame = size_t(
-        std::find(calls.begin() + loadingScreen + 1, calls.end(), "SwapBuffers(0x2001)") -
-        calls.begin());
+    const size_t firstFrame =
+        size_t(std::find(calls.begin() + loadingScreen + 1, calls.end(), "SwapBuffers(0x2001)") -
+               calls.begin());
     EXPECT_EQ(std::count(calls.begin(), calls.begin() + firstFrame, "ShowCursor(FALSE)"), 3);
 }
 

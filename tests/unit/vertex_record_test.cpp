@@ -29,8 +29,8 @@ void ExpectVec(const Vec3d& actual, double x, double y, double z)
 TEST(ComputeTangentBasis, RightTriangleWithUAlongX)
 {
     Vec3d s, t;
-    ComputeTangentBasis(Corner(1, 0, 0, 1), Corner(0, 0, 0, 0), Corner(0, 1, 0, 0), {0, 0, 1},
-                        s, t);
+    ComputeTangentBasis(Corner(1, 0, 0, 1), Corner(0, 0, 0, 0), Corner(0, 1, 0, 0), {0, 0, 1}, s,
+                        t);
     ExpectVec(t, 0, -1, 0);
     ExpectVec(s, -1, 0, 0);
 }
@@ -91,8 +91,8 @@ TEST(BuildVertexRecords, UnrollsCornersWithFlatBasisAndTheNormalUnscaled)
     ASSERT_EQ(count, 6u);
     ExpectVec(records[0].axisT, 0, -1, 0);
     for (uint32_t i = 0; i < count; ++i) ExpectVec(records[i].axisR, 0, 0, 2);
-    for (int k = 1; k < 3; ++k) ExpectVec(records[k].axisS, records[0].axisS.x, records[0].axisS.y,
-                                          records[0].axisS.z);
+    for (int k = 1; k < 3; ++k)
+        ExpectVec(records[k].axisS, records[0].axisS.x, records[0].axisS.y, records[0].axisS.z);
     ExpectVec(records[5].position, 1, 1, 0);
     EXPECT_EQ(records[5].texCoord[1], 1.0f);
     std::free(records);

@@ -1,6 +1,6 @@
+#include "app/window_proc.h"
 #include "app/app_state.h"
 #include "app/app_window.h"
-#include "app/window_proc.h"
 #include "tests/fake/fake_platform.h"
 
 #include <gtest/gtest.h>
@@ -111,9 +111,9 @@ TEST_F(WindowProcTest, CloseTearsDownInOrderThenStopsTheLoop)
 {
     EXPECT_EQ(Send(WM_CLOSE), 0);
     const std::vector<std::string> expected = {
-        "ChangeDisplayMode(desktop)", "ShowCursor(TRUE)", "MakeCurrent(null,null)",
-        "DeleteContext(0x3001)", "DestroyWindow(0x1001)",
-        "UnregisterWindowClass(OpenGL Brisvelle,0x77)"};
+        "ChangeDisplayMode(desktop)", "ShowCursor(TRUE)",
+        "MakeCurrent(null,null)",     "DeleteContext(0x3001)",
+        "DestroyWindow(0x1001)",      "UnregisterWindowClass(OpenGL Brisvelle,0x77)"};
     EXPECT_EQ(fakePlatform.calls, expected);
     EXPECT_FALSE(appState.running);
     EXPECT_EQ(appWindow.window, nullptr);
