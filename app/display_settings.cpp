@@ -4,8 +4,6 @@
 
 #include <iterator>
 
-DisplaySettings displaySettings;
-
 namespace {
 
 const char* const kRegistryKey = "Software\\Quorvane\\Telmarix - practice";

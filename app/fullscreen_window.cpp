@@ -1,12 +1,10 @@
-#include "app/app_window.h"
+#include "app/fullscreen_window.h"
 
-#include "app/display_settings.h"
 #include "app/window_proc.h"
 #include "gfx/multisample_format.h"
+#include "state/display_settings.h"
 
 const char* const kWindowClassName = "OpenGL Brisvelle";
-
-AppWindow appWindow;
 
 WindowHandle CreatePopupWindow(InstanceHandle instance)
 {
@@ -16,7 +14,7 @@ WindowHandle CreatePopupWindow(InstanceHandle instance)
     return appWindow.window;
 }
 
-PixelFormatRequest DescribePixelFormat(int32_t bitsPerPixel)
+PixelFormatRequest PlainPixelFormat(int32_t bitsPerPixel)
 {
     const auto bits = static_cast<uint8_t>(bitsPerPixel & 0xFF);
     PixelFormatRequest request;
@@ -59,7 +57,7 @@ bool CreateFullscreenWindow(InstanceHandle instance, int showCommand)
     if (!CreatePopupWindow(instance)) return false;
     appWindow.deviceContext = PlatformGetDC(appWindow.window);
 
-    const PixelFormatRequest request = DescribePixelFormat(displaySettings.bitsPerPixel);
+    const PixelFormatRequest request = PlainPixelFormat(displaySettings.bitsPerPixel);
     const int format = PlatformChoosePixelFormat(appWindow.deviceContext, &request);
     if (!AttachRenderContext(format, request)) return false;
 

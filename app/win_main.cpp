@@ -1,11 +1,11 @@
 #include "app/win_main.h"
 
-#include "app/app_state.h"
-#include "app/app_window.h"
 #include "app/display_settings.h"
+#include "app/fullscreen_window.h"
 #include "gfx/graphics_init.h"
 #include "scene/frame_driver.h"
 #include "scene/scene.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "app/window_proc.h"
 
-#include "app/app_state.h"
-#include "app/app_window.h"
+#include "app/fullscreen_window.h"
 #include "scene/model.h"
 #include "scene/scene.h"
+#include "state/app_state.h"
 
 namespace {
 

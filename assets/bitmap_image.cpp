@@ -8,8 +8,6 @@
 #include <memory>
 #include <new>
 
-bool showImageErrors = true;
-
 namespace {
 
 constexpr char kUnknownFormat[] = "Unknown DIB file format.";
@@ -212,13 +210,5 @@ RgbImage* ReadBitmapImage(const char* fileName, char* message)
     RgbImage* image = DecodeBitmapImage(file.data, file.size, &failure);
     PlatformUnmapFile(&file);
     if (failure) std::snprintf(message, kImageMessageSize, "%s", failure);
-    return image;
-}
-
-RgbImage* LoadBitmapImage(const char* fileName)
-{
-    char message[kImageMessageSize];
-    RgbImage* image = ReadBitmapImage(fileName, message);
-    if (!image && showImageErrors) PlatformMessageBox(PlatformGetFocus(), message, "Error", MB_OK);
     return image;
 }

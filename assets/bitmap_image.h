@@ -14,9 +14,6 @@ struct RgbImage {
     uint8_t* pixels = nullptr;
 };
 
-// The loader's message boxes are shown only while this is set; true from start-up.
-extern bool showImageErrors;
-
 // The length of every message the loader produces, its terminating NUL included.
 constexpr size_t kImageMessageSize = 256;
 
@@ -30,10 +27,7 @@ uint16_t BitmapColorCount(const void* header);
 // error.". Never reads outside [data, data + size).
 RgbImage* DecodeBitmapImage(const uint8_t* data, size_t size, const char** message);
 
-// LoadBitmapImage without the message box: on failure the text it would show is in `message`
-// (kImageMessageSize bytes; a long file name is cut to fit), empty on success.
+// A bitmap file read through the platform's file mapping. Null on failure, with the text that
+// tells why in `message` (kImageMessageSize bytes; a long file name is cut to fit), which is
+// empty on success. The program shows that text in a message box (gfx/bitmap_load.h).
 RgbImage* ReadBitmapImage(const char* fileName, char* message);
-
-// Null on failure, after one message box captioned "Error", owned by the focus window, when
-// showImageErrors is set.
-RgbImage* LoadBitmapImage(const char* fileName);

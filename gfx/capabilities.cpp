@@ -1,6 +1,6 @@
 #include "gfx/capabilities.h"
 
-#include "app/app_window.h"
+#include "state/app_window.h"
 
 #include <cstring>
 

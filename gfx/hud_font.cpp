@@ -1,7 +1,7 @@
 #include "gfx/hud_font.h"
 
-#include "app/app_window.h"
-#include "app/display_settings.h"
+#include "state/app_window.h"
+#include "state/display_settings.h"
 
 #include <cstring>
 

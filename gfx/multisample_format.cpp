@@ -1,7 +1,7 @@
 #include "gfx/multisample_format.h"
 
-#include "app/app_window.h"
 #include "gfx/capabilities.h"
+#include "state/app_window.h"
 
 #include <initializer_list>
 

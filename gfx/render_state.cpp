@@ -1,8 +1,8 @@
 #include "gfx/render_state.h"
 
-#include "app/app_window.h"
 #include "gfx/gl.h"
 #include "gfx/hud_font.h"
+#include "state/app_window.h"
 
 void SetRenderState()
 {

@@ -1,12 +1,12 @@
 #include "scene/frame_driver.h"
 
-#include "app/app_state.h"
-#include "app/app_window.h"
 #include "gfx/gl.h"
 #include "scene/camera.h"
 #include "scene/model.h"
 #include "scene/overlay.h"
 #include "scene/scene.h"
+#include "state/app_state.h"
+#include "state/app_window.h"
 
 void SetRotationSteps(float elapsedSeconds, RotationStep& cube, RotationStep& sphere)
 {

@@ -1,7 +1,7 @@
 #include "scene/model.h"
 
-#include "assets/bitmap_image.h"
 #include "assets/model_file_load.h"
+#include "gfx/bitmap_load.h"
 #include "gfx/capabilities.h"
 
 #include <lib3ds/file.h>

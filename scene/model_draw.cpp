@@ -9,23 +9,24 @@
 // cases); no array buffer bound; the modelview matrix at view x T(position) x rotation x base.
 #include "scene/model.h"
 
-#include "app/app_state.h"
 #include "gfx/capabilities.h"
 #include "scene/scene.h"
+#include "state/app_state.h"
 
 #include <cstdlib>
 
 namespace {
 
-const GlExtensionEntryPoints& Entry() { return glExtensionEntryPoints; }
+// Fetched by the graphics start-up, before the first model exists.
+const GlExtensionEntryPoints& entryPoints = glExtensionEntryPoints;
 
 // Client unit first, then server unit. A driver with vertex buffers but without multitexture
 // has neither entry point: there is only unit 0 then, and nothing to select.
 void SelectUnit(int unit)
 {
     const GLenum name = GLenum(GL_TEXTURE0_ARB + unit);
-    if (Entry().glClientActiveTextureARB) Entry().glClientActiveTextureARB(name);
-    if (Entry().glActiveTextureARB) Entry().glActiveTextureARB(name);
+    if (entryPoints.glClientActiveTextureARB) entryPoints.glClientActiveTextureARB(name);
+    if (entryPoints.glActiveTextureARB) entryPoints.glActiveTextureARB(name);
 }
 
 void SetUpNormalMapUnit(const Model& model)
@@ -34,7 +35,7 @@ void SetUpNormalMapUnit(const Model& model)
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, model.normalMapTexture);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    Entry().glBindBufferARB(GL_ARRAY_BUFFER_ARB, model.bufferNames[1]);
+    entryPoints.glBindBufferARB(GL_ARRAY_BUFFER_ARB, model.bufferNames[1]);
     glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
 }
 
@@ -45,7 +46,7 @@ void SetUpCubeMapUnit(const Model& model, const float* lightArray)
     glBindTexture(GL_TEXTURE_CUBE_MAP_ARB, *model.cubeMap);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     // The light vectors change every frame: they come from client memory, not a buffer.
-    Entry().glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+    entryPoints.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
     glTexCoordPointer(3, GL_FLOAT, 0, lightArray);
 }
 
@@ -55,7 +56,7 @@ void SetUpColorUnit(const Model& model)
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, model.colorTexture);
-    Entry().glBindBufferARB(GL_ARRAY_BUFFER_ARB, model.bufferNames[1]);
+    entryPoints.glBindBufferARB(GL_ARRAY_BUFFER_ARB, model.bufferNames[1]);
     glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
 }
 
@@ -94,7 +95,7 @@ void ResetTextureState()
     glDisable(GL_TEXTURE_2D);
     SelectUnit(0);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    Entry().glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+    entryPoints.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
 }
 
 double Dot(const Vec3d& a, const Vec3d& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
@@ -139,7 +140,7 @@ void Model::Draw()
     }
 
     glEnableClientState(GL_VERTEX_ARRAY);
-    Entry().glBindBufferARB(GL_ARRAY_BUFFER_ARB, bufferNames[0]);
+    entryPoints.glBindBufferARB(GL_ARRAY_BUFFER_ARB, bufferNames[0]);
     glVertexPointer(3, GL_FLOAT, 0, nullptr);
 
     const bool dot3 = capabilityFlags.bumpMapping && renderMode.bumpPass;
@@ -157,7 +158,7 @@ void Model::Draw()
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, colorTexture);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        Entry().glBindBufferARB(GL_ARRAY_BUFFER_ARB, bufferNames[1]);
+        entryPoints.glBindBufferARB(GL_ARRAY_BUFFER_ARB, bufferNames[1]);
         glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
     }
 

@@ -1,9 +1,9 @@
 #include "scene/scene.h"
 
-#include "app/app_window.h"
-#include "assets/normalization_cube_map.h"
+#include "gfx/cube_map_texture.h"
 #include "scene/camera.h"
 #include "scene/model.h"
+#include "state/app_window.h"
 
 #include <string>
 

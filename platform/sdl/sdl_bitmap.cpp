@@ -1,6 +1,6 @@
 // File mapping with POSIX mmap, and the DIB conversion by the project's own decoder.
+#include "platform/dib/dib_convert.h"
 #include "platform/platform.h"
-#include "platform/sdl/sdl_dib_convert.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

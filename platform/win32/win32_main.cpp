@@ -12,7 +12,7 @@
 #error "The win32 backend's entry relies on the x86-64 calling convention (see above)."
 #endif
 
-// NOTE: the program's WinMain lives in the dot3bump_core library, and the runtime's reference
+// NOTE: the program's WinMain lives in the dot3bump_app library, and the runtime's reference
 // to it comes last on the GNU linker's command line, after that library has been scanned. This
 // reference from the executable's own object file is what brings WinMain into the link.
 extern int (*const win32ProgramEntry)(InstanceHandle, InstanceHandle, char*, int);

@@ -1,13 +1,20 @@
-// What the win32 backend's files share: <windows.h> and the GL headers in the one order that
-// works with platform.h, and the conversions between the opaque handles and the Win32 ones.
+// What the win32 backend's files share: <windows.h>, the GL headers, and the conversions between
+// the opaque handles and the Win32 ones. Only this backend sees <windows.h>.
 #pragma once
 
-// NOTE: platform.h declares WM_CLOSE, VK_ESCAPE, ERROR_SUCCESS, MB_OK and a few more as
-// constants, and <windows.h> defines the same names as macros with the same values. platform.h
-// must come first: included after <windows.h> its declarations would be macro-expanded into
-// nonsense. gl_headers.h keeps that order; every file of this backend includes this header
-// instead of <windows.h>.
+// NOTE: platform.h declares WM_CLOSE, VK_ESCAPE, ERROR_SUCCESS, MB_OK and a few more as constants
+// only where no macro of that name exists yet. <windows.h> defines the same names as macros with
+// the same values, so either header may come first.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
 #include "platform/gl_headers.h"
+#include "platform/platform.h"
 
 // The opaque handles are the Win32 handles themselves.
 inline HINSTANCE ToWin32(InstanceHandle handle) { return reinterpret_cast<HINSTANCE>(handle); }

@@ -1,7 +1,7 @@
 #include "tests/fake/fake_platform.h"
 
 #include "gfx/gl.h"
-#include "platform/sdl/sdl_dib_convert.h"
+#include "platform/dib/dib_convert.h"
 
 #include <strings.h>
 #include <algorithm>

@@ -1,5 +1,5 @@
 // libFuzzer target: any bytes as a bitmap file, through the loader's decode and the project's
-// own DIB conversion. Links with the fake platform and platform/sdl/sdl_dib_convert.cpp.
+// own DIB conversion. Links with the fake platform and platform/dib/dib_convert.cpp.
 #include "assets/bitmap_image.h"
 
 #include <cstdlib>

@@ -1,5 +1,6 @@
 // The normalization cube map as the GL texture holds it.
 #include "assets/normalization_cube_map.h"
+#include "gfx/cube_map_texture.h"
 #include "tests/gl/gl_context_fixture.h"
 
 #include <array>

@@ -4,9 +4,9 @@
 // display; SDL_VIDEODRIVER in the environment still wins, to watch the tests on a real screen.
 #pragma once
 
-#include "app/app_window.h"
-#include "app/display_settings.h"
+#include "app/fullscreen_window.h"
 #include "gfx/gl.h"
+#include "state/display_settings.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -101,7 +101,7 @@ TEST_F(GraphicsInitTest, ProjectionFollowsTheClientAreaAsAFloatingQuotient)
         PlatformCreatePopupWindow(saved.instance, kWindowClassName, "large", 1280, 1024);
     ASSERT_NE(appWindow.window, nullptr);
     appWindow.deviceContext = PlatformGetDC(appWindow.window);
-    const PixelFormatRequest request = DescribePixelFormat(32);
+    const PixelFormatRequest request = PlainPixelFormat(32);
     ASSERT_TRUE(PlatformSetPixelFormat(appWindow.deviceContext,
                                        PlatformChoosePixelFormat(appWindow.deviceContext, &request),
                                        &request));

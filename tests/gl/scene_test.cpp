@@ -1,11 +1,11 @@
 // The scene on a real context: construction, the spin, the light and the state each draw leaves.
 #include "scene/scene.h"
-#include "app/app_state.h"
-#include "assets/bitmap_image.h"
+#include "gfx/bitmap_load.h"
 #include "gfx/capabilities.h"
 #include "gfx/render_state.h"
 #include "scene/camera.h"
 #include "scene/model.h"
+#include "state/app_state.h"
 #include "tests/gl/gl_context_fixture.h"
 
 #include <cfloat>

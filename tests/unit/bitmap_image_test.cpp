@@ -1,4 +1,4 @@
-#include "assets/bitmap_image.h"
+#include "gfx/bitmap_load.h"
 #include "tests/fake/fake_platform.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Start-up order, exit codes and the message loop, run through WinMain against the fake.
-#include "app/app_state.h"
-#include "app/app_window.h"
 #include "app/display_settings.h"
+#include "app/fullscreen_window.h"
 #include "app/win_main.h"
 #include "gfx/capabilities.h"
+#include "state/app_state.h"
 #include "tests/fake/fake_platform.h"
 
 #include <gtest/gtest.h>

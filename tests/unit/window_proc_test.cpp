@@ -1,6 +1,6 @@
 #include "app/window_proc.h"
-#include "app/app_state.h"
-#include "app/app_window.h"
+#include "app/fullscreen_window.h"
+#include "state/app_state.h"
 #include "tests/fake/fake_platform.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/sdl/sdl_dib_convert.h"
+#include "platform/dib/dib_convert.h"
 
 #include <climits>
 #include <cstring>

@@ -1,19 +1,10 @@
-// The fullscreen window, its device and rendering contexts, and the display mode it runs in.
+// Making the fullscreen window and its rendering context, recorded in appWindow.
 #pragma once
 
 #include "platform/platform.h"
+#include "state/app_window.h"
 
 extern const char* const kWindowClassName;  // "OpenGL Brisvelle", also the window title
-
-struct AppWindow {
-    InstanceHandle instance = nullptr;
-    WindowHandle window = nullptr;                // null after Shutdown
-    DeviceContextHandle deviceContext = nullptr;  // the window's own; never released
-    RenderContextHandle renderContext = nullptr;  // null after Shutdown
-    DisplayMode fullscreenMode;                   // applied at start-up and on re-activation
-};
-
-extern AppWindow appWindow;
 
 // Switches the display mode, opens the popup window with a double-buffered RGBA, 16-bit depth
 // pixel format (a multisample one when the driver offers it) and makes a rendering context
@@ -25,6 +16,6 @@ bool CreateFullscreenWindow(InstanceHandle instance, int showCommand);
 // appWindow.window. Null on failure.
 WindowHandle CreatePopupWindow(InstanceHandle instance);
 
-// The plain pixel format for a colour depth: `bitsPerPixel`'s low byte split evenly between
-// red, green and blue, with a 16-bit depth buffer.
-PixelFormatRequest DescribePixelFormat(int32_t bitsPerPixel);
+// What the plain (not multisample) pixel format asks for at a colour depth: `bitsPerPixel`'s
+// low byte split evenly between red, green and blue, with a 16-bit depth buffer.
+PixelFormatRequest PlainPixelFormat(int32_t bitsPerPixel);

@@ -1,5 +1,5 @@
-// The project's own DIB decoder, standing in for GDI's SetDIBits where there is no GDI.
-// Pure code over bytes: it does not touch SDL, so tests and tools use it directly.
+// The project's own DIB decoder, standing in for GDI's SetDIBits where there is no GDI: the sdl
+// backend's bitmap conversion, and the fake platform's. Pure code over bytes, no system call.
 #pragma once
 
 #include "platform/platform.h"

@@ -1,0 +1,3 @@
+#include "state/app_window.h"
+
+AppWindow appWindow;

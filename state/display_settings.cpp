@@ -1,0 +1,3 @@
+#include "state/display_settings.h"
+
+DisplaySettings displaySettings;
