@@ -12,6 +12,13 @@ cmake --preset linux && cmake --build --preset linux -j "$jobs" || exit 1
 ctest --preset linux -j "$jobs"
 linux=$?
 
+echo "=== Linux build with AddressSanitizer and UndefinedBehaviorSanitizer: the asset tool ==="
+cmake --preset linux-asan &&
+    cmake --build --preset linux-asan -j "$jobs" --target dot3bump-assets cube_variants \
+        dot3bump_data_files || exit 1
+ctest --preset linux-asan -L tool
+asan=$?
+
 echo "=== Windows build (MinGW-w64, tested under Wine) ==="
 for tool in x86_64-w64-mingw32-g++-posix wine wineboot; do
     if ! command -v "$tool" >/dev/null; then
@@ -27,5 +34,6 @@ ctest --preset windows -j "$jobs"
 windows=$?
 
 [ $linux -eq 0 ] || echo "*** Linux tests failed ***" >&2
+[ $asan -eq 0 ] || echo "*** Linux sanitizer tests failed ***" >&2
 [ $windows -eq 0 ] || echo "*** Windows tests failed ***" >&2
-[ $linux -eq 0 ] && [ $windows -eq 0 ]
+[ $linux -eq 0 ] && [ $asan -eq 0 ] && [ $windows -eq 0 ]

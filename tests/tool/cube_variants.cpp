@@ -6,6 +6,7 @@
 // The damage follows the chunk tree of the real file: cuts at every chunk boundary, every
 // chunk's length and id replaced, every count and a face index made to disagree with its data,
 // a coordinate that is not a number and a node that is its own parent.
+#include "tools/file_bytes.h"
 #include "tools/generate_meshes.h"
 #include "tools/write_3ds.h"
 
@@ -85,12 +86,10 @@ public:
         char name[32];
         std::snprintf(name, sizeof name, "%03d-%s-", count_++, expected);
         const std::string path = folder_ + "/" + name + what + ".3ds";
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+        if (!WriteFileBytes(path, bytes)) {
             std::fprintf(stderr, "%s: cannot be written\n", path.c_str());
             failed_ = true;
         }
-        if (file) std::fclose(file);
     }
 
     bool failed() const { return failed_; }
