@@ -1,8 +1,9 @@
-// The checked 3DS load: the shared corpora, files written by lib3ds itself and then damaged, and
-// hand-made files for the hazards of lib3ds 1.3 that the corpora do not reach. A file the check
-// lets through and lib3ds then fails on shows up as a check hole (IsCheckHole). CTest runs each
-// test in a process of its own; reading whole corpora in one process, where lib3ds corrupts its
-// static state after about 20 failed reads, is the tool tests' part (tests/tool).
+// The checked 3DS load: the corpora of tests/data, files written by lib3ds itself and then
+// damaged, and hand-made files for the hazards of lib3ds 1.3 that the corpora do not reach. A
+// file the check lets through and lib3ds then fails on shows up as a check hole (IsCheckHole).
+// CTest runs each test in a process of its own; reading whole corpora in one process, where
+// lib3ds corrupts its static state after about 20 failed reads, is the tool tests' part
+// (tests/tool).
 #include "assets/model_file_load.h"
 
 #include <gtest/gtest.h>
