@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the program. On a desktop it opens fullscreen
-# (Escape quits). Without a display it runs on a virtual 800x600 screen, saves a screenshot after
-# a few seconds, presses Escape and reports the exit code.
+# (Escape quits). Without a display it runs on a virtual 800x600 screen, saves a screenshot once
+# the first frames are on screen, presses Escape and reports the exit code.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -18,24 +18,64 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exit $code
 fi
 
+source ../../tools/virtual_display.sh
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
+program=
+finish() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null
+    stop_virtual_display
+    rm -rf "$work"
+}
+trap finish EXIT
+start_virtual_display "$work"
 echo "No display: running on the virtual display $DISPLAY (800x600x24)"
 
 ./dot3bump &
 program=$!
-sleep 6
+
+# The first frame is on screen once the overlay shows: its VBO line is green in every running
+# program (the program does not start without vertex buffers), and nothing else draws pure green.
+# The screenshot waits a little longer, until the frame-rate line changes from its first "0 FPS"
+# to the rate measured over the first 50 frames.
 screenshot="$PWD/screenshot.png"
-import -window root "$screenshot"
-echo "Screenshot: $screenshot"
-# Escape is read from the key state after each frame, so it is held as a person would hold it.
-xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
+rate_line() { convert "$1" -crop 160x28+0+0 +repage ppm:- | md5sum; }
+shown=
+first_rate=
+for _ in $(seq 120); do
+    kill -0 "$program" 2>/dev/null || break
+    if import -window root "$work/probe.png"; then
+        if [ -z "$first_rate" ]; then
+            green=$(convert "$work/probe.png" -fill black +opaque '#00ff00' -format '%[fx:mean]' \
+                info:)
+            [ "$green" != 0 ] && first_rate=$(rate_line "$work/probe.png")
+        elif [ "$(rate_line "$work/probe.png")" != "$first_rate" ]; then
+            mv "$work/probe.png" "$screenshot"
+            shown=yes
+            break
+        fi
+    fi
+    sleep 0.5
+done
 set +e
-wait $program
+if [ -n "$shown" ]; then
+    echo "Screenshot: $screenshot"
+    # Escape is read from the key state after each frame: it is held until the program ends.
+    xdotool keydown Escape
+    for _ in $(seq 300); do
+        kill -0 "$program" 2>/dev/null || break
+        sleep 0.1
+    done
+    xdotool keyup Escape
+    if kill -0 "$program" 2>/dev/null; then
+        echo "dot3bump did not end within 30 s of Escape; stopping it" >&2
+        exit 1
+    fi
+elif kill -0 "$program" 2>/dev/null; then
+    echo "dot3bump showed no frame rate within 60 s; stopping it" >&2
+    exit 1
+fi
+wait "$program"
 code=$?
+program=
 echo "dot3bump exited with code $code"
 exit $code

@@ -16,8 +16,7 @@ run_broken() {
     for file in "${data_files[@]}"; do cp "$ORIGINAL_RUN_DIR/$file" "$RUN_DIR/"; done
     $damage
     start_program
-    wait_for_window "Error" >/dev/null || fail "$what: no message box captioned \"Error\""
-    sleep 0.5
+    wait_for_box "Error"
     screenshot "message_$what"
     [ "$(x11 find "Error" | wc -l)" -eq 1 ] || fail "$what: more than one message box"
     dismiss_box "Error"

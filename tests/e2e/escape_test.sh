@@ -8,9 +8,8 @@ geometry=$(xdotool getwindowgeometry "$window")
 echo "$geometry"
 grep -q "Position: 0,0" <<<"$geometry" || fail "window not at the screen's origin: $geometry"
 grep -q "Geometry: 800x600" <<<"$geometry" || fail "window does not cover 800x600: $geometry"
-sleep 1
+wait_for_frame
 screenshot running
-press_escape
-wait_for_exit 20
+quit_with_escape 20
 [ "$EXIT_CODE" -eq 0 ] || fail "Escape ended the program with exit code $EXIT_CODE, not 0"
 echo "PASS"

@@ -4,20 +4,21 @@
 set -u
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$E2E_DIR/../../tools/virtual_display.sh"
 PROGRAM=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 ARTIFACTS=$2
 # An optional runner in front of the program (the Windows build runs under wine).
 RUNNER=${DOT3BUMP_RUNNER:-}
 RUN_DIR=$(cd "$(dirname "$PROGRAM")" && pwd)
 WORK=$(mktemp -d)
-XVFB_PID=
 PROGRAM_PID=
 rm -rf "$ARTIFACTS"
 mkdir -p "$ARTIFACTS"
 
 fail() {
     echo "FAIL: $*" >&2
-    if [ -n "${DISPLAY:-}" ]; then import -display "$DISPLAY" -window root "$ARTIFACTS/failure.png" 2>/dev/null; fi
+    [ -n "${DISPLAY:-}" ] &&
+        import -display "$DISPLAY" -window root "$ARTIFACTS/failure.png" 2>/dev/null
     [ -f "$WORK/program.log" ] && sed 's/^/  program: /' "$WORK/program.log" >&2
     exit 1
 }
@@ -25,25 +26,14 @@ fail() {
 cleanup() {
     [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null
     [ -n "$RUNNER" ] && wineserver -k 2>/dev/null
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    stop_virtual_display
     wait 2>/dev/null
     rm -rf "$WORK"
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display number itself and tells it through a file descriptor.
 start_display() {
-    # Nothing of the test's own output is handed on: a straggler holding it would keep the test
-    # runner waiting for its end.
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$WORK/display" >/dev/null \
-        2>"$WORK/xvfb.log" &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        [ -s "$WORK/display" ] && break
-        sleep 0.1
-    done
-    [ -s "$WORK/display" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-    export DISPLAY=":$(head -1 "$WORK/display")"
+    start_virtual_display "$WORK" || fail "no virtual display"
     if [ -n "$RUNNER" ]; then
         # A server of this test's own, started now so that its desktop process belongs to this
         # test's display (see wine_env.sh), with the program's registry key cleared.
@@ -59,7 +49,7 @@ export XDG_CONFIG_DIRS="$WORK/no-system-config"
 mkdir -p "$XDG_CONFIG_HOME"
 if [ -n "$RUNNER" ]; then
     [ -n "${DOT3BUMP_E2E_WINEPREFIX:-}" ] ||
-        fail "DOT3BUMP_E2E_WINEPREFIX is not set: run the Windows tests through test.sh"
+        fail "DOT3BUMP_E2E_WINEPREFIX is not set: run the Windows tests through ctest"
     source "$E2E_DIR/wine_env.sh"
     export WINEPREFIX=$DOT3BUMP_E2E_WINEPREFIX
 fi
@@ -99,40 +89,82 @@ start_program() {
     PROGRAM_PID=$!
 }
 
-# wait_for_window TITLE: prints the id of the program's visible window.
+# poll SECONDS COMMAND...: runs COMMAND until it succeeds, or fails once SECONDS have passed.
+poll() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+program_ended() { ! kill -0 "$PROGRAM_PID" 2>/dev/null; }
+
+# The id of a mapped window titled exactly $1, in $FOUND_WINDOW; fails while there is none.
+window_shown() {
+    FOUND_WINDOW=$(x11 find "$1" 2>/dev/null | head -1)
+    [ -n "$FOUND_WINDOW" ]
+}
+
+# wait_for_window TITLE: prints the id of the program's visible window; fails when the program
+# ends first or 30 s pass.
 wait_for_window() {
-    local id
-    for _ in $(seq 300); do
-        id=$(x11 find "$1" 2>/dev/null | head -1)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        kill -0 "$PROGRAM_PID" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
+    poll 30 window_shown_or_ended "$1" && [ -n "$FOUND_WINDOW" ] && echo "$FOUND_WINDOW"
+}
+window_shown_or_ended() { window_shown "$1" || program_ended; }
+
+# The program's first frame is on screen once its overlay is: the capability lines in colour,
+# the key help in white.
+frame_shown() {
+    import -display "$DISPLAY" -window root "$WORK/probe.png" 2>/dev/null &&
+        python3 "$E2E_DIR/picture.py" frame "$WORK/probe.png" >/dev/null
 }
 
-# wait_for_exit SECONDS: the program's exit code, or a failure when it does not end in time.
+wait_for_frame() { poll 60 frame_shown || fail "no frame with the overlay within 60 s"; }
+
+# A message box titled $1 that has drawn itself: its picture holds more than one colour.
+box_drawn() {
+    window_shown "$1" &&
+        import -display "$DISPLAY" -window "$FOUND_WINDOW" "$WORK/box.png" 2>/dev/null &&
+        [ "$(convert "$WORK/box.png" -format %k info:)" -gt 1 ]
+}
+
+# wait_for_box TITLE: the message box TITLE, shown and drawn within 30 s.
+wait_for_box() { poll 30 box_drawn "$1" || fail "no message box titled \"$1\" within 30 s"; }
+
+# wait_for_exit SECONDS: the program's exit code in EXIT_CODE, or a failure when it does not end
+# in time.
 wait_for_exit() {
-    for _ in $(seq $(( $1 * 10 ))); do
-        if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
-            wait "$PROGRAM_PID"
-            EXIT_CODE=$?
-            PROGRAM_PID=
-            return 0
-        fi
-        sleep 0.1
-    done
-    fail "the program did not end within $1 s"
+    poll "$1" program_ended || fail "the program did not end within $1 s"
+    wait "$PROGRAM_PID"
+    EXIT_CODE=$?
+    PROGRAM_PID=
 }
 
-# A held key, as a person presses it: the program reads Escape from the key state after a frame.
-press_escape() {
+# quit_with_escape SECONDS: holds Escape until the program has ended, as a person would: the
+# program reads the key's state once per frame. The exit code is in EXIT_CODE.
+quit_with_escape() {
     xdotool keydown Escape
-    sleep 0.3
+    poll "$1" program_ended
     xdotool keyup Escape
+    wait_for_exit 1
 }
 
 press_key() { xdotool key "$1"; }
+
+# A picture of key $1's effect, kept as $ARTIFACTS/key_$1.png with its measures beside it, whose
+# measures show what the key promises; the reason it does not is in $WORK/expect.txt.
+key_shown() {
+    screenshot "key_$1" &&
+        python3 "$E2E_DIR/picture.py" measure "$ARTIFACTS/key_$1.png" >"$ARTIFACTS/key_$1.json" &&
+        python3 "$E2E_DIR/picture.py" expect "$1" "$ARTIFACTS/key_$1.json" >"$WORK/expect.txt"
+}
+
+# wait_for_key_effect KEY: pictures until one shows what KEY promises, for up to 30 s.
+wait_for_key_effect() {
+    poll 30 key_shown "$1" || fail "key $1 within 30 s: $(cat "$WORK/expect.txt")"
+}
 
 # Debian's python3-xlib belongs to the system interpreter, not to any other python3 on PATH.
 x11() { /usr/bin/python3 "$E2E_DIR/x11.py" "$@"; }

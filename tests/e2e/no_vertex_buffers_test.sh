@@ -4,8 +4,7 @@ source "$(dirname "$0")/lib.sh" "$@"
 start_display
 export MESA_EXTENSION_OVERRIDE=-GL_ARB_vertex_buffer_object
 start_program
-wait_for_window "Extensions" >/dev/null || fail "no message box captioned \"Extensions\""
-sleep 0.5
+wait_for_box "Extensions"
 screenshot message_box
 dismiss_box "Extensions"
 wait_for_exit 20

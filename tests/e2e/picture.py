@@ -1,5 +1,7 @@
 """Measures the program's screenshots (800x600) so the end-to-end tests can say what they show.
 
+  picture.py frame PNG        succeeds when the picture is a frame of the program: its overlay
+                              shows the capability lines in colour and the key help in white
   picture.py measure PNG      prints the measures as JSON
   picture.py expect KEY JSON  checks that the measures fit what key KEY (1 to 6) promises
   picture.py agree A B        checks that two measures (the Linux and the Windows build, same
@@ -68,13 +70,27 @@ def measure(path):
             "keyHelp": text_colours(data, KEY_HELP)}
 
 
+def frame(path):
+    data = load(path)
+    caps, keys = text_colours(data, CAPABILITIES), text_colours(data, KEY_HELP)
+    if caps["green"] + caps["red"] < 200 or keys["white"] < 200:
+        fail(f"not a frame of the program yet: capabilities {caps}, key help {keys}")
+
+
 def fail(message):
     print("FAIL: " + message)
     sys.exit(1)
 
 
+# Lit per pixel, the sphere darkens towards its rim; unlit it shows its colour texture's mean.
+# Measured on both builds, whatever the spin: a mean brightness (the sum of the three channels)
+# of about 225 lit and 315 unlit.
+LIT_SPHERE_BRIGHTNESS = 270
+
+
 def expect(key, m):
-    # Keys are pressed in order, so 4, 5 and 6 come after 3 and show both models.
+    # Keys are pressed in order, so 4, 5 and 6 come after 3 and show both models; 1, 2 and 3 come
+    # before 4, with colours and bumps both drawn.
     shown = {"1": ("cube",), "2": ("sphere",)}.get(key, ("cube", "sphere"))
     for name in ("cube", "sphere"):
         coverage = m[name]["coverage"]
@@ -89,6 +105,11 @@ def expect(key, m):
             fail(f"key 4: bumps only should be grey, the {name} differs by {spread:.0f} levels")
         if key in ("1", "2", "3", "5", "6") and not (r > g + 20 and r > b + 20):
             fail(f"key {key}: the {name} should show the red bricks, its mean is {r:.0f} {g:.0f} {b:.0f}")
+        lit = r + g + b < LIT_SPHERE_BRIGHTNESS
+        if name == "sphere" and key in ("2", "3", "6") and not lit:
+            fail(f"key {key}: the sphere should be lit, its mean brightness is {r + g + b:.0f}")
+        if name == "sphere" and key == "5" and lit:
+            fail(f"key 5: the sphere should be unlit, its mean brightness is {r + g + b:.0f}")
     caps, keys = m["capabilities"], m["keyHelp"]
     if caps["green"] < 200 or caps["red"] > 0 or caps["white"] > 0:
         fail(f"the capability lines should all be green: {caps}")
@@ -124,7 +145,9 @@ def agree(a, b):
 
 
 def main():
-    if sys.argv[1] == "measure":
+    if sys.argv[1] == "frame":
+        frame(sys.argv[2])
+    elif sys.argv[1] == "measure":
         print(json.dumps(measure(sys.argv[2])))
     elif sys.argv[1] == "expect":
         expect(sys.argv[2], json.loads(open(sys.argv[3]).read()))

@@ -14,9 +14,10 @@ expect() {
     start_program
     if [ "$code" -eq 0 ]; then
         wait_for_window "OpenGL Brisvelle" >/dev/null || fail "$why: no window ($*)"
-        press_escape
+        quit_with_escape 30
+    else
+        wait_for_exit 30
     fi
-    wait_for_exit 30
     [ "$EXIT_CODE" -eq "$code" ] || fail "$why: exit code $EXIT_CODE, not $code ($*)"
     echo "ok: $why"
 }

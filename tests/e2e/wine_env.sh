@@ -1,5 +1,7 @@
-# Wine for the tests of the Windows build: a throw-away prefix per test run, and the program's
-# registry key in that prefix. Sourced by test.sh (wine_env_init) and by lib.sh.
+# Wine for the tests of the Windows build: throw-away prefixes per test run, and the program's
+# registry key in them. Sourced by lib.sh; run as a command, it is the CTest fixture that makes
+# the prefixes before the Windows tests and takes them away after them:
+#   wine_env.sh setup|cleanup DIR
 #
 # NOTE: measured with Wine 8.0 (Debian 12) on 2 cores: a fresh prefix takes about 20 s and
 # 700 MB, so one prefix serves a whole test run. It must be made while an X display is there:
@@ -17,30 +19,37 @@ export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# wine_env_init DIR: two new prefixes, DIR/wineprefix for the tests without a display (exported
-# as WINEPREFIX, with a wineserver that stays up until wine_env_cleanup, so that programs start
-# in 0.2 s instead of 3 s) and DIR/wineprefix-e2e for the end-to-end tests (exported as
-# DOT3BUMP_E2E_WINEPREFIX).
+# wine_env DIR: exports the prefixes of the Wine home DIR: DIR/wineprefix (WINEPREFIX) for the
+# tests without a display, DIR/wineprefix-e2e (DOT3BUMP_E2E_WINEPREFIX) for the end-to-end tests.
+wine_env() {
+    export WINEPREFIX="$1/wineprefix"
+    export DOT3BUMP_E2E_WINEPREFIX="$1/wineprefix-e2e"
+}
+
+# wine_env_init DIR: makes both prefixes anew, and leaves a wineserver running for the first, so
+# that programs start in 0.2 s instead of 3 s.
 #
 # NOTE: Wine keeps one desktop process per running wineserver, bound to the X display of the
 # first program that needed it, or to none. Every later program shares it, and one bound to no
 # display, or to a display that is gone, makes every mode change fail. So the end-to-end tests,
 # each on its own virtual display, get a prefix of their own and a fresh server each (lib.sh).
 wine_env_init() {
-    export WINEPREFIX="$1/wineprefix"
+    wine_env "$1"
+    wine_env_cleanup
     mkdir -p "$1"
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$1/display" >/dev/null 2>&1 &
-    local xvfb=$!
-    for _ in $(seq 100); do [ -s "$1/display" ] && break; sleep 0.1; done
-    DISPLAY=":$(head -1 "$1/display")" wineboot -i >/dev/null 2>&1
-    local status=$?
-    wineserver -k
-    wineserver -w
-    kill "$xvfb"
-    [ $status -eq 0 ] || { echo "wineboot -i failed in $WINEPREFIX" >&2; return 1; }
-    export DOT3BUMP_E2E_WINEPREFIX="$1/wineprefix-e2e"
+    # In a subshell: the virtual display and its DISPLAY end with the prefix's making.
+    (
+        source "$(dirname "${BASH_SOURCE[0]}")/../../tools/virtual_display.sh"
+        start_virtual_display "$1" || exit 1
+        wineboot -i >/dev/null 2>&1
+        status=$?
+        wineserver -k
+        wineserver -w
+        stop_virtual_display
+        [ $status -eq 0 ] || { echo "wineboot -i failed in $WINEPREFIX" >&2; exit 1; }
+    ) || return 1
     cp -a "$WINEPREFIX" "$DOT3BUMP_E2E_WINEPREFIX"
-    wineserver -p
+    wineserver -p </dev/null >/dev/null 2>&1
     # NOTE: the first program of a session starts Wine's services, which stay with the server
     # and keep that program's standard output and error open. Started here, they hold nothing
     # of a test runner's, which would otherwise wait for those pipes to close.
@@ -62,3 +71,11 @@ wine_set_display_setting() {
 wine_clear_display_settings() {
     wine reg delete "$WINE_ENV_REGISTRY_KEY" /f >/dev/null 2>&1 || true
 }
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    case ${1:-} in
+    setup) wine_env_init "$2" ;;
+    cleanup) wine_env "$2" && wine_env_cleanup && rm -rf "$2" ;;
+    *) echo "usage: $0 setup|cleanup DIR" >&2 && exit 2 ;;
+    esac
+fi
