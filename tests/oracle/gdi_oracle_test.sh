@@ -16,9 +16,13 @@ fail() {
     failures=$((failures + 1))
 }
 
+if [ -z "$linux_tool" ]; then
+    echo "SKIPPED: no Linux tool to compare with: configure with" \
+        "-DDOT3BUMP_LINUX_ASSETS_TOOL=<a Linux build>/dot3bump-assets"
+    exit 77
+fi
 if [ ! -x "$linux_tool" ]; then
-    echo "FAIL: $linux_tool is missing: build the Linux tree first," \
-        "or set DOT3BUMP_LINUX_ASSETS_TOOL" >&2
+    echo "FAIL: $linux_tool, named by DOT3BUMP_LINUX_ASSETS_TOOL, is missing" >&2
     exit 1
 fi
 rm -rf "$work" && mkdir -p "$work"
