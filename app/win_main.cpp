@@ -20,7 +20,9 @@ void RunMessageLoop()
             PlatformTranslateMessage(&msg);
             PlatformDispatchMessage(&msg);
         } else if (appState.active) {
-            RenderFrame();
+            // A context the driver would not bind again draws nothing until a later activation
+            // binds it; Escape still closes the program meanwhile.
+            if (appState.contextCurrent) RenderFrame();
             if (PlatformGetKeyState(VK_ESCAPE) & 0x80)
                 PlatformPostMessage(appWindow.window, WM_CLOSE, 0, 0);
         }

@@ -30,9 +30,11 @@ void HandleActivation(uintptr_t wParam)
     appState.active = active;
     if (active) {
         PlatformChangeDisplayMode(&appWindow.fullscreenMode, DisplayModeChange::Reset);
-        PlatformMakeCurrent(appWindow.deviceContext, appWindow.renderContext);
+        appState.contextCurrent =
+            PlatformMakeCurrent(appWindow.deviceContext, appWindow.renderContext);
     } else {
         PlatformMakeCurrent(nullptr, nullptr);
+        appState.contextCurrent = false;
         PlatformChangeDisplayMode(nullptr, DisplayModeChange::Fullscreen);
     }
 }
@@ -41,7 +43,12 @@ void HandleActivation(uintptr_t wParam)
 
 void Shutdown()
 {
-    // The models release their vertex buffers, so they go first, while the context is current.
+    // The models release their vertex buffers, so they go first, while the context is current. A
+    // close request may come while the program is inactive, with the context released: it is
+    // bound for them, and when that fails the buffers go with the context's deletion below.
+    if (!appState.contextCurrent)
+        appState.contextCurrent =
+            PlatformMakeCurrent(appWindow.deviceContext, appWindow.renderContext);
     delete cubeModel;
     cubeModel = nullptr;
     delete sphereModel;
@@ -49,6 +56,7 @@ void Shutdown()
     PlatformChangeDisplayMode(nullptr, DisplayModeChange::Fullscreen);
     PlatformShowCursor(true);
     PlatformMakeCurrent(nullptr, nullptr);
+    appState.contextCurrent = false;
     PlatformDeleteContext(appWindow.renderContext);
     appWindow.renderContext = nullptr;
     PlatformDestroyWindow(appWindow.window);

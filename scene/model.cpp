@@ -3,6 +3,7 @@
 #include "assets/model_file_load.h"
 #include "gfx/bitmap_load.h"
 #include "gfx/capabilities.h"
+#include "state/app_state.h"
 
 #include <lib3ds/file.h>
 
@@ -21,7 +22,10 @@ Model::Model(const char* fileName, const float* base, const float* inverse, GLui
 Model::~Model()
 {
     delete worldPosition;
-    if (bufferCount > 0) glExtensionEntryPoints.glDeleteBuffersARB(bufferCount, bufferNames);
+    // Through the driver only with the context current; otherwise the buffers go with the
+    // context's deletion.
+    if (bufferCount > 0 && appState.contextCurrent)
+        glExtensionEntryPoints.glDeleteBuffersARB(bufferCount, bufferNames);
     if (file) lib3ds_file_free(file);
     std::free(vertexRecords);
 }

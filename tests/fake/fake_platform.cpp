@@ -189,6 +189,8 @@ RenderContextHandle PlatformCreateContext(DeviceContextHandle dc)
 bool PlatformMakeCurrent(DeviceContextHandle dc, RenderContextHandle context)
 {
     Record("MakeCurrent(" + Name(dc) + "," + Name(context) + ")");
+    if (context && fakePlatform.bindsLeft == 0) return false;
+    if (context && fakePlatform.bindsLeft > 0) --fakePlatform.bindsLeft;
     return fakePlatform.makeCurrentSucceeds;
 }
 
@@ -211,6 +213,7 @@ void APIENTRY FakeBindBuffer(GLenum, GLuint) {}
 void APIENTRY FakeBufferData(GLenum, GLsizeiptrARB, const void*, GLenum) {}
 void APIENTRY FakeDeleteBuffers(GLsizei count, const GLuint*)
 {
+    Record("DeleteBuffers(" + std::to_string(count) + ")");
     fakePlatform.buffersDeleted += count;
 }
 void APIENTRY FakeSelectUnit(GLenum) {}

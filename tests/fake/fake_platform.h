@@ -33,6 +33,8 @@ struct FakePlatform {
     bool setPixelFormatSucceeds = true;
     bool createContextSucceeds = true;
     bool makeCurrentSucceeds = true;
+    int bindsLeft = -1;  // binds (MakeCurrent of a context) that succeed before all later ones
+                         // fail; -1: no limit
     int cursorCount = 0;
     bool escapeDown = false;
     std::deque<PlatformMessage> queue;

@@ -162,3 +162,34 @@ TEST_F(StartupTest, MissingVertexBuffersShowOneBoxThenEndWithTwo)
     EXPECT_EQ(glExtensionEntryPoints.glBindBufferARB, nullptr);
     EXPECT_EQ(Count("SwapBuffers(0x2001)"), 0);
 }
+
+// A driver may refuse to bind the context again on re-activation: nothing is drawn then, Escape
+// still closes, and the teardown binds no buffers' deletion to a context that is not current.
+TEST_F(StartupTest, ContextThatCannotBeBoundAgainDrawsNothingAndDeletesNoBuffers)
+{
+    fakePlatform.bindsLeft = 1;  // the start-up's
+    fakePlatform.queue.push_back({FakeWindow(1), WM_ACTIVATEAPP, 0, 0});
+    fakePlatform.queue.push_back({FakeWindow(1), WM_ACTIVATEAPP, 1, 0});
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(Count("SwapBuffers(0x2001)"), 1);         // the loading screen only: no frame
+    EXPECT_EQ(Count("MakeCurrent(0x2001,0x3001)"), 3);  // start-up, re-activation, teardown
+    EXPECT_EQ(fakePlatform.buffersDeleted, 0);
+    EXPECT_EQ(fakePlatform.calls.back(), "UnregisterWindowClass(OpenGL Brisvelle,0x77)");
+}
+
+// A close request while inactive (the taskbar, or SIGTERM through SDL) finds the context
+// released: the teardown binds it before the models delete their buffers through the driver.
+TEST_F(StartupTest, CloseWhileInactiveBindsTheContextBeforeTheBuffersGo)
+{
+    fakePlatform.escapeDown = false;
+    fakePlatform.queue.push_back({FakeWindow(1), WM_ACTIVATEAPP, 0, 0});
+    fakePlatform.queue.push_back({FakeWindow(1), WM_CLOSE, 0, 0});
+    EXPECT_EQ(Run(), 0);
+    const size_t released = IndexOf("MakeCurrent(null,null)");
+    const auto& calls = fakePlatform.calls;
+    const size_t bound =
+        size_t(std::find(calls.begin() + released, calls.end(), "MakeCurrent(0x2001,0x3001)") -
+               calls.begin());
+    EXPECT_LT(bound, IndexOf("DeleteBuffers(2)"));
+    EXPECT_EQ(fakePlatform.buffersDeleted, 4);
+}
