@@ -14,6 +14,13 @@ const char* DriverGlExtensions()
     return reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
 }
 
+int32_t DriverTextureUnits()
+{
+    GLint units = 1;
+    glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &units);
+    return units;
+}
+
 bool IsTokenEnd(char c) { return c == ' ' || c == '\0'; }
 
 template <typename Function>
@@ -26,6 +33,7 @@ void Fetch(Function& entry, const char* name)
 
 ExtensionStringSource glExtensionString = DriverGlExtensions;
 ExtensionStringSource windowSystemExtensionString = PlatformGetWindowSystemExtensions;
+TextureUnitSource textureUnitCount = DriverTextureUnits;
 
 bool SearchGlExtensionString(const char* extensions, const char* name)
 {
@@ -86,7 +94,9 @@ bool DetectCapabilities()
     flags.textureCubeMap = HasGlExtension("GL_ARB_texture_cube_map");
     flags.textureEnvCombine = HasGlExtension("GL_ARB_texture_env_combine");
     flags.textureEnvDot3 = HasGlExtension("GL_ARB_texture_env_dot3");
+    flags.textureUnits = flags.multitexture ? textureUnitCount() : 1;
+    // A driver may offer the extensions with fewer units than the draw uses.
     flags.bumpMapping = flags.multitexture && flags.textureCubeMap && flags.textureEnvCombine &&
-                        flags.textureEnvDot3;
+                        flags.textureEnvDot3 && flags.textureUnits >= kDot3TextureUnits;
     return true;
 }

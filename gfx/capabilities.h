@@ -13,8 +13,12 @@ struct CapabilityFlags {
     bool textureCubeMap = false;
     bool textureEnvCombine = false;
     bool textureEnvDot3 = false;
-    bool bumpMapping = false;  // all four of the above: the Dot3 draw can run
+    int32_t textureUnits = 0;  // the driver's texture units: 1 without multitexture
+    bool bumpMapping = false;  // all four extensions above and kDot3TextureUnits units
 };
+
+// The Dot3 draw puts the normal map, the cube map and the colour texture on units 0, 1 and 2.
+constexpr int32_t kDot3TextureUnits = 3;
 
 struct GlExtensionEntryPoints {
     PFNGLGENBUFFERSARBPROC glGenBuffersARB = nullptr;
@@ -40,11 +44,15 @@ bool HasWglExtension(const char* name);
 bool SearchGlExtensionString(const char* extensions, const char* name);
 bool SearchWglExtensionString(const char* extensions, const char* name);
 
-// Where the extension strings come from: the driver, unless a test hands in others.
+// Where the extension strings and the texture unit count come from: the driver, unless a test
+// hands in others.
 using ExtensionStringSource = const char* (*)();
 extern ExtensionStringSource glExtensionString;
 extern ExtensionStringSource windowSystemExtensionString;
+using TextureUnitSource = int32_t (*)();
+extern TextureUnitSource textureUnitCount;
 
-// Fills the extension flags (multisample aside) and fetches the entry points. False, after
-// telling the user, when vertex buffer objects are missing; then nothing else is done.
+// Fills the extension flags (multisample aside) and the texture unit count, and fetches the entry
+// points. False, after telling the user, when vertex buffer objects are missing; then nothing
+// else is done.
 bool DetectCapabilities();

@@ -83,16 +83,24 @@ void SetModulateColor()
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
+// Only for the units the driver has: a driver refuses to select another, and the calls meant for
+// it would change the unit still selected.
+bool HasUnit(int unit) { return unit < capabilityFlags.textureUnits; }
+
 void ResetTextureState()
 {
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    SelectUnit(1);
-    glDisable(GL_TEXTURE_CUBE_MAP_ARB);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    SelectUnit(2);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisable(GL_TEXTURE_2D);
+    if (HasUnit(1)) {
+        SelectUnit(1);
+        glDisable(GL_TEXTURE_CUBE_MAP_ARB);
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    if (HasUnit(2)) {
+        SelectUnit(2);
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisable(GL_TEXTURE_2D);
+    }
     SelectUnit(0);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     entryPoints.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);

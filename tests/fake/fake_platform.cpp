@@ -216,7 +216,11 @@ void APIENTRY FakeDeleteBuffers(GLsizei count, const GLuint*)
     Record("DeleteBuffers(" + std::to_string(count) + ")");
     fakePlatform.buffersDeleted += count;
 }
-void APIENTRY FakeSelectUnit(GLenum) {}
+void APIENTRY FakeSelectUnit(GLenum unit)
+{
+    fakePlatform.highestUnitSelected =
+        std::max(fakePlatform.highestUnitSelected, int(unit - GL_TEXTURE0_ARB));
+}
 
 }  // namespace
 

@@ -48,6 +48,7 @@ struct FakePlatform {
     bool bufferEntryPoints = true;  // whether the vertex-buffer entry points can be had
     int buffersGenerated = 0;
     int buffersDeleted = 0;
+    int highestUnitSelected = -1;  // through glActiveTextureARB or glClientActiveTextureARB
     int windowsCreated = 0;
     int contextsCreated = 0;
 

@@ -95,17 +95,21 @@ protected:
         capabilityFlags = CapabilityFlags();
         glExtensionString = [] { return extensions.c_str(); };
         windowSystemExtensionString = [] { return fakePlatform.windowSystemExtensions; };
+        textureUnitCount = [] { return units; };
     }
 
     void TearDown() override
     {
         glExtensionString = savedGl;
         windowSystemExtensionString = savedWgl;
+        textureUnitCount = savedUnits;
     }
 
     static inline std::string extensions;
+    static inline int32_t units = 4;
     const ExtensionStringSource savedGl = glExtensionString;
     const ExtensionStringSource savedWgl = windowSystemExtensionString;
+    const TextureUnitSource savedUnits = textureUnitCount;
 };
 
 }  // namespace
@@ -127,6 +131,22 @@ TEST_F(CapabilitiesTest, BumpMappingNeedsAllFourDot3Extensions)
         EXPECT_TRUE(capabilityFlags.vertexBufferObject);
         EXPECT_TRUE(fakePlatform.messageBoxes.empty());
     }
+}
+
+// The draw uses units 0 to 2; a driver with the Dot3 extensions but fewer units must not take the
+// Dot3 path.
+TEST_F(CapabilitiesTest, BumpMappingNeedsThreeTextureUnits)
+{
+    extensions =
+        "GL_ARB_vertex_buffer_object GL_ARB_multitexture GL_ARB_texture_cube_map "
+        "GL_ARB_texture_env_combine GL_ARB_texture_env_dot3";
+    for (int32_t count : {2, 3}) {
+        units = count;
+        ASSERT_TRUE(DetectCapabilities());
+        EXPECT_EQ(capabilityFlags.textureUnits, count);
+        EXPECT_EQ(capabilityFlags.bumpMapping, count >= 3) << count << " units";
+    }
+    units = 4;
 }
 
 TEST_F(CapabilitiesTest, MultisampleTakesFourSamplesWhenOffered)

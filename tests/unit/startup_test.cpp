@@ -193,3 +193,20 @@ TEST_F(StartupTest, CloseWhileInactiveBindsTheContextBeforeTheBuffersGo)
     EXPECT_LT(bound, IndexOf("DeleteBuffers(2)"));
     EXPECT_EQ(fakePlatform.buffersDeleted, 4);
 }
+
+// Two texture units and the Dot3 extensions: the models are drawn with their colour texture
+// alone, and no call names unit 2, which a driver would refuse while the calls meant for it
+// changed unit 1.
+TEST_F(StartupTest, TwoTextureUnitsDrawColoursWithoutNamingAThirdUnit)
+{
+    glExtensions =
+        "GL_ARB_vertex_buffer_object GL_ARB_multitexture GL_ARB_texture_cube_map "
+        "GL_ARB_texture_env_combine GL_ARB_texture_env_dot3";
+    const TextureUnitSource savedUnits = textureUnitCount;
+    textureUnitCount = [] { return int32_t(2); };
+    EXPECT_EQ(Run(), 0);
+    textureUnitCount = savedUnits;
+    EXPECT_FALSE(capabilityFlags.bumpMapping);
+    EXPECT_EQ(Count("SwapBuffers(0x2001)"), 2);  // the loading screen and one frame
+    EXPECT_EQ(fakePlatform.highestUnitSelected, 1);
+}
