@@ -37,7 +37,8 @@ TextureUnitSource textureUnitCount = DriverTextureUnits;
 
 bool SearchGlExtensionString(const char* extensions, const char* name)
 {
-    if (!extensions) return false;
+    // An empty name "occurs" everywhere and would never let the search move on.
+    if (!extensions || *name == '\0') return false;
     const size_t length = std::strlen(name);
     const char* start = extensions;
     for (;;) {
@@ -51,7 +52,9 @@ bool SearchGlExtensionString(const char* extensions, const char* name)
 
 bool SearchWglExtensionString(const char* extensions, const char* name)
 {
-    if (!extensions) return false;
+    // An empty name "occurs" everywhere, also at the terminator, from which the search would go
+    // on one character past the string.
+    if (!extensions || *name == '\0') return false;
     const size_t length = std::strlen(name);
     for (const char* found = std::strstr(extensions, name); found;
          found = std::strstr(found + 1, name)) {

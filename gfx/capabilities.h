@@ -38,6 +38,7 @@ bool HasGlExtension(const char* name);
 bool HasWglExtension(const char* name);
 
 // The token searches themselves, over a given string; see HasGlExtension and HasWglExtension.
+// Both answer false for an empty name.
 // They differ where tokens are not separated by spaces: the GL search restarts behind a rejected
 // occurrence and counts a token as starting at the search start, the window-system search
 // restarts one character after the rejected occurrence's start.

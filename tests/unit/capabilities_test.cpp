@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
+
 namespace {
 
 bool Gl(const char* extensions, const char* name)
@@ -58,6 +61,15 @@ TEST(ExtensionSearch, TheTwoSearchesDifferOnlyWhereTokensTouch)
     EXPECT_FALSE(Wgl("aaa", "aa"));
     EXPECT_TRUE(Wgl("a aa", "aa"));
     EXPECT_TRUE(Gl("baa aa", "aa"));
+}
+
+TEST(ExtensionSearch, AnEmptyNameIsFoundByNeitherWithoutReadingPastTheString)
+{
+    // In a buffer of its exact size, so that a read past its end shows under the sanitizers.
+    const char text[] = "WGL_a WGL_b";
+    const std::unique_ptr<char[]> exact(new char[sizeof text]);
+    std::memcpy(exact.get(), text, sizeof text);
+    for (auto search : {Gl, Wgl}) EXPECT_FALSE(search(exact.get(), ""));
 }
 
 TEST(ExtensionSearch, GlTestRefusesEmptyNamesAndNamesWithSpacesWithoutReading)
