@@ -72,8 +72,17 @@ void ConfirmMultisampleFormat()
     GLint sampleBuffers = 0, samples = 0;
     glGetIntegerv(GL_SAMPLE_BUFFERS_ARB, &sampleBuffers);
     glGetIntegerv(GL_SAMPLES_ARB, &samples);
-    if (sampleBuffers < 1 || samples != capabilityFlags.multisampleSamples) {
-        capabilityFlags.multisample = false;
-        capabilityFlags.multisampleSamples = 0;
+    ConfirmMultisampleFormat(sampleBuffers, samples);
+}
+
+void ConfirmMultisampleFormat(int32_t sampleBuffers, int32_t samples)
+{
+    // Window systems take the count asked for as a minimum: a context with more samples keeps
+    // the flag, and the overlay shows what it has.
+    if (sampleBuffers >= 1 && samples >= capabilityFlags.multisampleSamples) {
+        capabilityFlags.multisampleSamples = samples;
+        return;
     }
+    capabilityFlags.multisample = false;
+    capabilityFlags.multisampleSamples = 0;
 }

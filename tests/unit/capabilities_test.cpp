@@ -187,6 +187,26 @@ TEST_F(CapabilitiesTest, MultisampleFallsBackToTwoSamples)
     EXPECT_EQ(fakePlatform.chooserRequests[1].back(), 2);
 }
 
+// Window systems give at least the samples asked for: more keeps the flag, with the count the
+// context has; fewer, or no sample buffer, clears it.
+TEST_F(CapabilitiesTest, MultisampleIsConfirmedByAtLeastTheSamplesAskedFor)
+{
+    struct Case {
+        int32_t sampleBuffers, samples;
+        bool kept;
+        int32_t recorded;
+    };
+    const Case cases[] = {{1, 4, true, 4}, {1, 8, true, 8}, {1, 2, false, 0}, {0, 4, false, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.sampleBuffers << " x " << c.samples);
+        capabilityFlags.multisample = true;
+        capabilityFlags.multisampleSamples = 4;
+        ConfirmMultisampleFormat(c.sampleBuffers, c.samples);
+        EXPECT_EQ(capabilityFlags.multisample, c.kept);
+        EXPECT_EQ(capabilityFlags.multisampleSamples, c.recorded);
+    }
+}
+
 TEST_F(CapabilitiesTest, NoMultisampleFormatLeavesTheFlagsClear)
 {
     struct Case {
