@@ -4,8 +4,10 @@
 
 #include <lib3ds/file.h>
 #include <lib3ds/io.h>
+#include <lib3ds/matrix.h>
 #include <lib3ds/mesh.h>
 #include <lib3ds/node.h>
+#include <lib3ds/vector.h>
 
 #include <cmath>
 #include <cstdio>
@@ -148,6 +150,28 @@ std::string MeshFault(Lib3dsFile* file)
     return std::string();
 }
 
+// NOTE: lib3ds 1.3 computes each face normal, normalise((P2 - P1) x (P0 - P1)), from the points
+// as stored. Then, for a mesh whose matrix has a negative determinant (an object mirrored in the
+// modelling program), it mirrors the points in the mesh's own frame, by matrix x S(-1, 1, 1) x
+// matrix^-1, and keeps the normals. Those then belong to the mirror image: they point against
+// the faces as drawn wherever a face is not square to the mirror. They are computed again here,
+// with lib3ds's own function, from the points as drawn; other meshes keep theirs untouched.
+void MatchNormalsToMirroredPoints(Lib3dsFile* file)
+{
+    for (Lib3dsMesh* mesh = file->meshes; mesh; mesh = mesh->next) {
+        if (lib3ds_matrix_det(mesh->matrix) >= 0.0) continue;
+        for (Lib3dsDword i = 0; i < mesh->faces; ++i) {
+            Lib3dsFace& face = mesh->faceL[i];
+            const Lib3dsWord* p = face.points;
+            // The check before loading keeps indices below the point count; this is the guard
+            // that makes that plain here.
+            if (p[0] >= mesh->points || p[1] >= mesh->points || p[2] >= mesh->points) continue;
+            lib3ds_vector_normal(face.normal, mesh->pointL[p[0]].pos, mesh->pointL[p[1]].pos,
+                                 mesh->pointL[p[2]].pos);
+        }
+    }
+}
+
 Lib3dsFile* Refuse(const char* label, const std::string& why, std::string* error)
 {
     if (error) *error = std::string(label) + ": " + why;
@@ -175,6 +199,7 @@ Lib3dsFile* LoadModelFromMemory(const uint8_t* data, size_t size, const char* la
     }
     bool read = lib3ds_file_read(file, io) != LIB3DS_FALSE;
     lib3ds_io_free(io);
+    if (read) MatchNormalsToMirroredPoints(file);
     why = read ? MeshFault(file) : "lib3ds could not read it although the check passed";
     if (!why.empty()) {
         lib3ds_file_free(file);

@@ -18,6 +18,11 @@ struct MeshData {
     std::vector<std::array<float, 3>> points;
     std::vector<std::array<float, 2>> texels;  // one per point
     std::vector<std::array<uint16_t, 3>> faces;
+    // The mesh matrix, indexed as lib3ds indexes it (translation in [3][0..2]). The program
+    // ignores it, but one of negative determinant marks an object mirrored in a modelling
+    // program, whose points lib3ds mirrors in the mesh's own frame as it writes and reads them.
+    std::array<std::array<float, 4>, 4> matrix = {
+        {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
 };
 
 constexpr float kCubeHalfSize = 10.0f;

@@ -76,6 +76,8 @@ bool FillMesh(Lib3dsMesh* mesh, const MeshData& data)
         std::copy(data.faces[i].begin(), data.faces[i].end(), mesh->faceL[i].points);
         mesh->faceL[i].flags = 0x7;  // all three edges visible, as modelling programs write it
     }
+    for (int i = 0; i < 4; ++i)
+        std::copy(data.matrix[i].begin(), data.matrix[i].end(), mesh->matrix[i]);
     return true;
 }
 

@@ -5,6 +5,9 @@
 // lib3ds corrupts its static state after about 20 failed reads, is the tool tests' part
 // (tests/tool).
 #include "assets/model_file_load.h"
+#include "assets/vertex_record.h"
+#include "tools/generate_meshes.h"
+#include "tools/write_3ds.h"
 
 #include <gtest/gtest.h>
 #include <lib3ds/chunk.h>
@@ -412,3 +415,38 @@ TEST(ModelFileLoad, RefusesCoordinatesAndNormalsThatAreNotFinite)
 }
 
 }  // namespace
+
+// An object mirrored in a modelling program comes with a mesh matrix of negative determinant,
+// and lib3ds mirrors its points back in the mesh's frame as it reads them. Written with the
+// project's writer, which mirrors them as it writes, the cube loads with its own points again:
+// it must get its own tangent basis too, so that it is lit as its unmirrored twin.
+TEST(ModelFileLoad, MirroredMeshIsLitAsItsUnmirroredTwin)
+{
+    MeshData plain = MakeCubeMesh();
+    MeshData mirrored = plain;
+    mirrored.matrix[0][0] = -1.0f;
+    uint32_t counts[2] = {0, 0};
+    std::unique_ptr<VertexRecord, decltype(&std::free)> records[2] = {{nullptr, std::free},
+                                                                      {nullptr, std::free}};
+    const MeshData* meshes[2] = {&plain, &mirrored};
+    for (int i = 0; i < 2; ++i) {
+        std::string error;
+        const Bytes bytes = Encode3dsFile(*meshes[i], &error);
+        FilePtr file = Load(bytes, &error);
+        ASSERT_NE(file, nullptr) << error;
+        records[i].reset(BuildVertexRecords(*FindModelMesh(file.get()), &counts[i]));
+        ASSERT_NE(records[i], nullptr);
+    }
+    ASSERT_EQ(counts[0], counts[1]);
+    const auto near = [](const Vec3d& a, const Vec3d& b) {
+        return std::abs(a.x - b.x) < 1e-6 && std::abs(a.y - b.y) < 1e-6 &&
+               std::abs(a.z - b.z) < 1e-6;
+    };
+    for (uint32_t k = 0; k < counts[0]; ++k) {
+        const VertexRecord &a = records[0].get()[k], &b = records[1].get()[k];
+        EXPECT_TRUE(near(a.position, b.position)) << "corner " << k;
+        EXPECT_TRUE(near(a.axisR, b.axisR) && near(a.axisS, b.axisS) && near(a.axisT, b.axisT))
+            << "corner " << k << ": normal " << b.axisR.x << " " << b.axisR.y << " " << b.axisR.z
+            << ", its twin's " << a.axisR.x << " " << a.axisR.y << " " << a.axisR.z;
+    }
+}
