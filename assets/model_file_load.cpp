@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -72,6 +73,14 @@ size_t StreamWrite(void*, const void*, size_t) { return 0; }
 
 bool ReadWholeFile(const char* fileName, std::vector<uint8_t>* bytes, std::string* why)
 {
+    // Only a regular file: reading a directory fails late, and opening a FIFO for reading waits
+    // for a writer for ever.
+    std::error_code code;
+    const std::filesystem::file_status status = std::filesystem::status(fileName, code);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        *why = "is not a regular file";
+        return false;
+    }
     std::FILE* file = std::fopen(fileName, "rb");
     if (!file) {
         *why = "cannot be opened";

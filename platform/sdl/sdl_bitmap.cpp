@@ -9,9 +9,12 @@
 
 bool PlatformMapFile(const char* fileName, MappedFile* file)
 {
-    const int descriptor = open(fileName, O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) return false;
+    // Only a regular file: a directory cannot be mapped, and opening a FIFO for reading would
+    // wait for a writer for ever. Not blocking on the open covers one put there since.
     struct stat status;
+    if (stat(fileName, &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    const int descriptor = open(fileName, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0) return false;
     void* view = MAP_FAILED;
     // NOTE: mmap refuses a length of 0, so an empty file fails here as it does on Windows.
     if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)

@@ -1,5 +1,6 @@
-# A missing tex.bmp, a missing cube.3ds and a corrupt map_normal.bmp each end the program with
-# exit code 3 after exactly one message box.
+# A missing tex.bmp, a missing cube.3ds, a corrupt map_normal.bmp, a folder named tex.bmp and a
+# FIFO named cube.3ds each end the program with exit code 3 after exactly one message box; the
+# FIFO must not keep it waiting for a writer.
 source "$(dirname "$0")/lib.sh" "$@"
 start_display
 data_files=(cube.3ds sphere.3ds tex.bmp map_normal.bmp)
@@ -31,8 +32,12 @@ remove_texture() { rm "$RUN_DIR/tex.bmp"; }
 remove_cube() { rm "$RUN_DIR/cube.3ds"; }
 # The headers survive, the pixels are cut off.
 truncate_normal_map() { head -c 300 "$ORIGINAL_RUN_DIR/map_normal.bmp" >"$RUN_DIR/map_normal.bmp"; }
+folder_texture() { rm "$RUN_DIR/tex.bmp" && mkdir "$RUN_DIR/tex.bmp"; }
+fifo_cube() { rm "$RUN_DIR/cube.3ds" && mkfifo "$RUN_DIR/cube.3ds"; }
 
 run_broken missing_texture remove_texture
 run_broken missing_cube remove_cube
 run_broken corrupt_normal_map truncate_normal_map
+run_broken folder_texture folder_texture
+run_broken fifo_cube fifo_cube
 echo "PASS"

@@ -10,11 +10,13 @@ fail() {
 }
 
 # run_tool OUTPUT ARGS...: runs the tool with its standard output into OUTPUT.out, its standard
-# error into OUTPUT.err and both into OUTPUT; returns its status.
+# error into OUTPUT.err and both into OUTPUT; returns its status, 124 when it ran past
+# TOOL_DEADLINE seconds (120 unless set).
 run_tool() {
     local output=$1
     shift
-    ${DOT3BUMP_RUNNER:+$DOT3BUMP_RUNNER} "$TOOL" "$@" >"$output.out.raw" 2>"$output.err.raw"
+    timeout "${TOOL_DEADLINE:-120}" ${DOT3BUMP_RUNNER:+$DOT3BUMP_RUNNER} "$TOOL" "$@" \
+        >"$output.out.raw" 2>"$output.err.raw"
     local status=$?
     tr -d '\r' <"$output.out.raw" >"$output.out"
     tr -d '\r' <"$output.err.raw" >"$output.err"

@@ -227,6 +227,12 @@ TEST(ModelFileLoad, MissingAndEmptyFilesAreNamed)
     EXPECT_EQ(LoadModelFile(empty.string().c_str(), &error), nullptr);
     EXPECT_EQ(error, empty.string() + ": is empty");
     fs::remove(empty);
+
+    fs::path folder = fs::temp_directory_path() / "dot3bump_folder_model.3ds";
+    fs::create_directory(folder);
+    EXPECT_EQ(LoadModelFile(folder.string().c_str(), &error), nullptr);
+    EXPECT_EQ(error, folder.string() + ": is not a regular file");
+    fs::remove(folder);
 }
 
 // ---- A file written by lib3ds, damaged every way a short sweep allows ----------------------
