@@ -2,6 +2,9 @@
 
   x11.py find TITLE   prints the ids of mapped top-level windows titled exactly TITLE
   x11.py close ID     asks window ID to close the way a window manager does (WM_DELETE_WINDOW)
+  x11.py decoy TITLE  shows a small window titled TITLE, which can take the focus, until killed
+  x11.py focus ID     gives window ID the keyboard focus the way a window manager does: with
+                      WM_TAKE_FOCUS, which Wine waits for before it activates its window
 
 xdotool cannot do either here: its name search reads only WM_NAME of type STRING (SDL's message
 boxes set a UTF8_STRING title), and its windowclose destroys the window instead of asking.
@@ -39,12 +42,39 @@ def close(d, window_id):
     d.flush()
 
 
+def focus(d, window_id):
+    window = d.create_resource_object("window", window_id)
+    protocols = d.intern_atom("WM_PROTOCOLS")
+    take_focus = d.intern_atom("WM_TAKE_FOCUS")
+    event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                         data=(32, [take_focus, X.CurrentTime, 0, 0, 0]))
+    window.send_event(event, event_mask=X.NoEventMask)
+    window.set_input_focus(X.RevertToParent, X.CurrentTime)
+    d.flush()
+
+
+def decoy(d, name):
+    screen = d.screen()
+    window = screen.root.create_window(0, 0, 64, 64, 0, screen.root_depth,
+                                       background_pixel=screen.white_pixel,
+                                       event_mask=X.FocusChangeMask)
+    window.set_wm_name(name)
+    window.map()
+    d.flush()
+    while True:
+        d.next_event()
+
+
 def main():
     d = display.Display()
     if sys.argv[1] == "find":
         find(d, sys.argv[2])
     elif sys.argv[1] == "close":
         close(d, int(sys.argv[2], 0))
+    elif sys.argv[1] == "focus":
+        focus(d, int(sys.argv[2], 0))
+    elif sys.argv[1] == "decoy":
+        decoy(d, sys.argv[2])
 
 
 if __name__ == "__main__":
