@@ -55,7 +55,8 @@ if [ -n "$RUNNER" ]; then
 fi
 
 # set_settings NAME=VALUE...: replaces the program's registry key with these values, each a
-# REG_DWORD, or a REG_SZ when written NAME=sz:TEXT. Under Wine in the prefix's registry; on
+# REG_DWORD (a decimal number), a REG_SZ when written NAME=sz:TEXT or a REG_BINARY when written
+# NAME=hex:BYTES (hexadecimal digits, two per byte). Under Wine in the prefix's registry; on
 # Linux as a .reg file, as regedit exports it.
 set_settings() {
     local setting name value
@@ -65,6 +66,7 @@ set_settings() {
             name=${setting%%=*} value=${setting#*=}
             case $value in
                 sz:*) wine_set_display_setting "$name" "${value#sz:}" REG_SZ ;;
+                hex:*) wine_set_display_setting "$name" "${value#hex:}" REG_BINARY ;;
                 *) wine_set_display_setting "$name" "$value" ;;
             esac
         done
@@ -78,6 +80,7 @@ set_settings() {
             name=${setting%%=*} value=${setting#*=}
             case $value in
                 sz:*) printf '"%s"="%s"\r\n' "$name" "${value#sz:}" ;;
+                hex:*) printf '"%s"=hex:%s\r\n' "$name" "$(sed 's/../&,/g; s/,$//' <<<"${value#hex:}")" ;;
                 *) printf '"%s"=dword:%08x\r\n' "$name" "$value" ;;
             esac
         done

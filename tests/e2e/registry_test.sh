@@ -32,4 +32,17 @@ expect 0 "a five-byte string fails Width's query" Width=sz:1024 Height=768
 expect 0 "a five-byte string fails Height's query" Width=800 Height=sz:1024 BitsPerPixel=7
 expect 1 "a string that fits in four bytes is taken as raw bytes" \
     Width=800 Height=600 BitsPerPixel=sz:12
+# Values the display cannot show reach the mode change as they are. The Windows mode change
+# takes a 0 there for the current value (so does Wine); the sdl backend has no such rule.
+if [ -n "$RUNNER" ]; then
+    expect 0 "a width of 0 reaches the mode change, which keeps the current width" Width=0
+else
+    expect 1 "a width of 0 reaches the mode change, which refuses it" Width=0
+fi
+expect 1 "a negative width is kept" Width=4294967295
+expect 1 "a huge width is kept" Width=100000
+# Binary values of odd length fill the low bytes of their field, and shrink the size the next
+# query may use.
+expect 1 "a one-byte binary width replaces the low byte of 800" Width=hex:07
+expect 0 "a three-byte binary width shrinks the size, so Height fails" Width=hex:200300 Height=768
 echo "PASS"
