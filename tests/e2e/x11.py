@@ -4,12 +4,14 @@
   x11.py close ID     asks window ID to close the way a window manager does (WM_DELETE_WINDOW)
   x11.py decoy TITLE  shows a small window titled TITLE, which can take the focus, until killed
   x11.py focus ID     gives window ID the keyboard focus the way a window manager does: with
-                      WM_TAKE_FOCUS, which Wine waits for before it activates its window
+                      WM_TAKE_FOCUS, which Wine waits for before it activates its window, and
+                      again while it does not stay there (see focus())
 
 xdotool cannot do either here: its name search reads only WM_NAME of type STRING (SDL's message
 boxes set a UTF8_STRING title), and its windowclose destroys the window instead of asking.
 """
 import sys
+import time
 
 from Xlib import X, display, protocol
 
@@ -42,15 +44,28 @@ def close(d, window_id):
     d.flush()
 
 
+# NOTE: without a window manager SDL keeps a fullscreen window the old way, grabbing the keyboard
+# and pointer, and as it lets go of them, or makes its window fullscreen again, it may set the
+# focus back on its own window just after another client moved it away. A window manager has the
+# last word on the focus; so does this one, for up to 10 s: the focus must stay on the window for
+# half a second.
 def focus(d, window_id):
     window = d.create_resource_object("window", window_id)
     protocols = d.intern_atom("WM_PROTOCOLS")
     take_focus = d.intern_atom("WM_TAKE_FOCUS")
-    event = protocol.event.ClientMessage(window=window, client_type=protocols,
-                                         data=(32, [take_focus, X.CurrentTime, 0, 0, 0]))
-    window.send_event(event, event_mask=X.NoEventMask)
-    window.set_input_focus(X.RevertToParent, X.CurrentTime)
-    d.flush()
+    deadline = time.monotonic() + 10
+    while time.monotonic() < deadline:
+        event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                             data=(32, [take_focus, X.CurrentTime, 0, 0, 0]))
+        window.send_event(event, event_mask=X.NoEventMask)
+        window.set_input_focus(X.RevertToParent, X.CurrentTime)
+        d.sync()
+        settled = time.monotonic() + 0.5
+        while time.monotonic() < settled and d.get_input_focus().focus == window:
+            time.sleep(0.05)
+        if time.monotonic() >= settled:
+            return
+    sys.exit(f"the focus does not stay on window {window_id:#x}")
 
 
 def decoy(d, name):

@@ -7,9 +7,9 @@
 # written to ARTIFACTS/rss.txt; during the warm-up it settles (llvmpipe compiles and keeps a
 # shader for each texture set-up it meets, and its buffers come and go), and its highest value
 # then is the base of the bound.
-# Usage: soak_test.sh PROGRAM ARTIFACTS SECONDS (DOT3BUMP_SOAK_SECONDS, when set, overrides it)
+# Usage: soak_test.sh PROGRAM ARTIFACTS SECONDS
 source "$(dirname "$0")/../e2e/lib.sh" "$1" "$2"
-seconds=${DOT3BUMP_SOAK_SECONDS:-$3}
+seconds=$3
 RSS_BOUND_KB=8192
 WARM_UP_CYCLES=20
 
@@ -44,10 +44,11 @@ while [ "$SECONDS" -lt "$deadline" ] || [ "$cycles" -le "$WARM_UP_CYCLES" ]; do
         poll 30 picture_moving || fail "no frame after key $keys"
     done
     active_us=$((active_us + $(now_us) - active_from))
-    x11 focus "$decoy"
-    poll 30 picture_still || fail "frames went on after deactivation $((cycles + 1))"
+    x11 focus "$decoy" || fail "cannot give the decoy the focus"
+    poll 30 picture_still || fail "frames went on after deactivation $((cycles + 1)), with" \
+        "the focus on $(xdotool getwindowfocus) (the program's window $window, the decoy $decoy)"
     active_from=$(now_us)
-    x11 focus "$window"
+    x11 focus "$window" || fail "cannot give the program's window the focus"
     poll 30 picture_moving || fail "no frame after re-activation $((cycles + 1))"
     cycles=$((cycles + 1))
     rss=$(rss_kb)
