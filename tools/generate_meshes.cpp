@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr int kSphereColumns = 48;
-constexpr int kSphereBands = 24;  // from pole to pole
 constexpr double kPi = 3.14159265358979323846;
 
 using Vec = std::array<float, 3>;
@@ -35,36 +33,38 @@ void AddCubeFace(MeshData& mesh, const Vec& normal, const Vec& right)
     mesh.faces.push_back({corner[0], corner[2], corner[3]});
 }
 
-// sin(k * pi / 24) from a fixed Taylor series: libm's sine may differ in its last bit between C
-// libraries, and the data files must be the same bytes whichever compiler built the generator.
-double SineOfStep(int k)
+// sin(k * pi / n), n a multiple of 4, from a fixed Taylor series: libm's sine may differ in its
+// last bit between C libraries, and the data files must be the same bytes whichever compiler
+// built the generator.
+double SineOfStep(int k, int n)
 {
-    k = ((k % 48) + 48) % 48;
-    const double sign = k < 24 ? 1.0 : -1.0;
-    k %= 24;
-    if (k > 12) k = 24 - k;         // sin(pi - a) = sin(a)
-    const bool complement = k > 6;  // sin(a) = cos(pi/2 - a), keeping the series under pi/4
-    const double x = (complement ? 12 - k : k) * (kPi / 24);
+    k = ((k % (2 * n)) + 2 * n) % (2 * n);
+    const double sign = k < n ? 1.0 : -1.0;
+    k %= n;
+    if (k > n / 2) k = n - k;  // sin(pi - a) = sin(a)
+    const bool complement = k > n / 4;  // sin(a) = cos(pi/2 - a), keeping the series under pi/4
+    const double x = (complement ? n / 2 - k : k) * (kPi / n);
     double term = complement ? 1.0 : x, sum = 0;
-    for (int n = complement ? 0 : 1; n < 30; n += 2) {
+    for (int i = complement ? 0 : 1; i < 30; i += 2) {
         sum += term;
-        term *= -x * x / ((n + 1) * (n + 2));
+        term *= -x * x / ((i + 1) * (i + 2));
     }
     return sign * sum;
 }
 
-double CosineOfStep(int k) { return SineOfStep(k + 12); }
+double CosineOfStep(int k, int n) { return SineOfStep(k + n / 2, n); }
 
-// Columns and bands are both steps of pi / 24: 48 columns around, 24 bands from pole to pole.
-Vec SpherePoint(int column, int band)
+// Columns and bands are both steps of pi / bands: 2 x bands columns around, bands bands from
+// pole to pole.
+Vec SpherePoint(int column, int band, int bands)
 {
-    static_assert(kSphereColumns == 48 && kSphereBands == 24, "angles are steps of pi / 24");
-    const int latitude = band - kSphereBands / 2;
+    const int latitude = band - bands / 2;
     // The doubled seam column repeats the first one exactly, so the sphere has no crack.
-    const int longitude = column % kSphereColumns;
-    const double ring = kSphereRadius * CosineOfStep(latitude);
-    return {float(ring * CosineOfStep(longitude)), float(ring * SineOfStep(longitude)),
-            float(kSphereRadius * SineOfStep(latitude))};
+    const int longitude = column % (2 * bands);
+    const double ring = kSphereRadius * CosineOfStep(latitude, bands);
+    return {float(ring * CosineOfStep(longitude, bands)),
+            float(ring * SineOfStep(longitude, bands)),
+            float(kSphereRadius * SineOfStep(latitude, bands))};
 }
 
 }  // namespace
@@ -82,22 +82,25 @@ MeshData MakeCubeMesh()
     return mesh;
 }
 
-MeshData MakeSphereMesh()
+MeshData MakeSphereMesh() { return MakeUvSphereMesh(24); }
+
+MeshData MakeUvSphereMesh(int bands)
 {
+    const int columns = 2 * bands;
     MeshData mesh;
     mesh.name = "Sphere";
-    // Rings 1 .. kSphereBands - 1; ring(c, b) is the point of column c on band line b.
-    auto ring = [](int column, int band) {
-        return uint16_t((band - 1) * (kSphereColumns + 1) + column);
+    // Rings 1 .. bands - 1; ring(c, b) is the point of column c on band line b.
+    auto ring = [columns](int column, int band) {
+        return uint16_t((band - 1) * (columns + 1) + column);
     };
-    for (int band = 1; band < kSphereBands; ++band) {
-        for (int column = 0; column <= kSphereColumns; ++column) {
-            AddPoint(mesh, SpherePoint(column, band), float(column) / kSphereColumns,
-                     float(band) / kSphereBands);
+    for (int band = 1; band < bands; ++band) {
+        for (int column = 0; column <= columns; ++column) {
+            AddPoint(mesh, SpherePoint(column, band, bands), float(column) / columns,
+                     float(band) / bands);
         }
     }
-    for (int band = 1; band + 1 < kSphereBands; ++band) {
-        for (int column = 0; column < kSphereColumns; ++column) {
+    for (int band = 1; band + 1 < bands; ++band) {
+        for (int column = 0; column < columns; ++column) {
             const uint16_t a = ring(column, band), b = ring(column + 1, band);
             const uint16_t c = ring(column + 1, band + 1), d = ring(column, band + 1);
             mesh.faces.push_back({a, b, c});
@@ -105,12 +108,12 @@ MeshData MakeSphereMesh()
         }
     }
     const float north = kSphereRadius;
-    for (int column = 0; column < kSphereColumns; ++column) {
-        const float u = (column + 0.5f) / kSphereColumns;
+    for (int column = 0; column < columns; ++column) {
+        const float u = (column + 0.5f) / columns;
         const uint16_t south = AddPoint(mesh, {0, 0, -north}, u, 0);
         mesh.faces.push_back({south, ring(column + 1, 1), ring(column, 1)});
         const uint16_t top = AddPoint(mesh, {0, 0, north}, u, 1);
-        const int last = kSphereBands - 1;
+        const int last = bands - 1;
         mesh.faces.push_back({ring(column, last), ring(column + 1, last), top});
     }
     return mesh;

@@ -36,3 +36,8 @@ MeshData MakeCubeMesh();
 // is doubled so that u reaches 1 without wrapping, and the poles are fans of one triangle per
 // column, each with its own pole point at the column's middle u.
 MeshData MakeSphereMesh();
+
+// The same sphere with `bands` bands from pole to pole (a multiple of 4) and twice as many
+// columns: 4 x bands x (bands - 1) faces. The shipped sphere has 24 bands (2208 faces); 128
+// bands (65,024 faces, 33,151 points) come close to the most a 3DS mesh holds.
+MeshData MakeUvSphereMesh(int bands);
