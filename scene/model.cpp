@@ -28,6 +28,7 @@ Model::~Model()
         glExtensionEntryPoints.glDeleteBuffersARB(bufferCount, bufferNames);
     if (file) lib3ds_file_free(file);
     std::free(vertexRecords);
+    std::free(triangleBases);
 }
 
 bool Model::LoadTexture(const char* fileName, int slot)
@@ -75,14 +76,23 @@ bool Model::PrepareMesh()
 
     auto* positions = static_cast<float*>(std::malloc(size_t(vertexCount) * 12 + 1));
     auto* texCoords = static_cast<float*>(std::malloc(size_t(vertexCount) * 8 + 1));
-    if (!positions || !texCoords) {
+    triangleBases = static_cast<Vec3d*>(std::malloc(size_t(vertexCount) * sizeof(Vec3d) + 1));
+    if (!positions || !texCoords || !triangleBases) {
         std::free(positions);
         std::free(texCoords);
         std::free(vertexRecords);
+        std::free(triangleBases);
         vertexRecords = nullptr;
+        triangleBases = nullptr;
         vertexCount = 0;
         fileError = "out of memory preparing the mesh";
         return false;
+    }
+    for (uint32_t f = 0; f < vertexCount / 3; ++f) {
+        const VertexRecord& record = vertexRecords[3 * f];
+        triangleBases[3 * f] = record.axisS;
+        triangleBases[3 * f + 1] = record.axisT;
+        triangleBases[3 * f + 2] = record.axisR;
     }
     for (uint32_t k = 0; k < vertexCount; ++k) {
         const VertexRecord& record = vertexRecords[k];

@@ -31,8 +31,9 @@ public:
     // texture unit. False when the bitmap could not be loaded; the loader has said why.
     bool LoadTexture(const char* fileName, int slot);
 
-    // Unrolls the mesh into vertex records and uploads positions and texture coordinates into two
-    // static vertex buffers, leaving GL_ARRAY_BUFFER_ARB bound to the second. False, with no
+    // Unrolls the mesh into vertex records (and their triangles' bases) and uploads positions and
+    // texture coordinates into two static vertex buffers, leaving GL_ARRAY_BUFFER_ARB bound to
+    // the second. False, with no
     // geometry and the reason in `fileError`, when there is no file or the mesh cannot be used.
     bool PrepareMesh();
 
@@ -45,6 +46,18 @@ public:
 
     // Draws the model lit per pixel (see model_draw.cpp for the state it leaves behind).
     void Draw();
+
+    // Draw's steps, apart for the benchmark and the tests: PlaceForDraw clears rotationStep
+    // and multiplies the model's placement, spin and tilt onto the modelview matrix;
+    // LightInModelFrame (above) brings the light into the model's frame; FillLightArray writes
+    // the tangent-space light vector of each vertex (vertexCount x 3 floats); DrawWithLightArray
+    // sets up the texture units with that array (null when the draw does not read it), draws and
+    // resets them.
+    void PlaceForDraw();
+    void FillLightArray(const Vec3d& light, float* vectors) const;
+    void DrawWithLightArray(const float* vectors);
+    // Whether the draw takes the Dot3 path, the one that reads the light array.
+    bool DrawsDot3() const;
 
     GLuint colorTexture = 0xFFFFFFFF;
     GLuint normalMapTexture = 0xFFFFFFFF;
@@ -60,5 +73,9 @@ public:
     GLuint bufferNames[2] = {0, 0};         // positions, texture coordinates
     GLuint* cubeMap = nullptr;              // the scene's normalization cube map; not owned
     VertexRecord* vertexRecords = nullptr;  // vertexCount records, malloc'ed
+    // Each triangle's basis (axisS, axisT, axisR), copied from its records, 3 per triangle,
+    // malloc'ed: what the draw reads of the records every frame, packed, so that filling the
+    // light array reads 72 bytes per triangle instead of touching three 104-byte records.
+    Vec3d* triangleBases = nullptr;
     std::string fileError;  // why `file` is null, or why the mesh could not be prepared
 };

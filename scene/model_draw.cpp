@@ -126,35 +126,40 @@ Vec3d Model::LightInModelFrame() const
     return TransformPoint(toModel, lightPosition);
 }
 
-void Model::Draw()
+void Model::PlaceForDraw()
 {
-    if (!file) return;
     rotationStep = RotationStep();
-
     const Vec3d& p = *worldPosition;
     glTranslated(p.x, p.y, p.z);
     glMultMatrixf(rotation.m);
     glMultMatrixf(baseMatrix.m);
+}
 
-    const Vec3d light = LightInModelFrame();
-
-    auto* lightArray = static_cast<float*>(std::malloc(size_t(vertexCount) * 12 + 1));
-    if (!lightArray) return;  // nothing drawn this frame; the next frame tries again
-    for (uint32_t i = 0; i < vertexCount; ++i) {
-        const VertexRecord& record = vertexRecords[i];
-        lightArray[3 * i] = float(Dot(light, record.axisS));
-        lightArray[3 * i + 1] = float(Dot(light, record.axisT));
-        lightArray[3 * i + 2] = float(Dot(light, record.axisR));
+void Model::FillLightArray(const Vec3d& light, float* vectors) const
+{
+    // The three corners of a triangle carry its one basis, so the vector is computed once per
+    // triangle and written to its three corners: the very floats of a computation per corner.
+    const Vec3d* basis = triangleBases;
+    const Vec3d* const end = triangleBases + vertexCount;
+    for (float* out = vectors; basis != end; basis += 3, out += 9) {
+        const float s = float(Dot(light, basis[0]));
+        const float t = float(Dot(light, basis[1]));
+        const float r = float(Dot(light, basis[2]));
+        out[0] = out[3] = out[6] = s;
+        out[1] = out[4] = out[7] = t;
+        out[2] = out[5] = out[8] = r;
     }
+}
 
+void Model::DrawWithLightArray(const float* vectors)
+{
     glEnableClientState(GL_VERTEX_ARRAY);
     entryPoints.glBindBufferARB(GL_ARRAY_BUFFER_ARB, bufferNames[0]);
     glVertexPointer(3, GL_FLOAT, 0, nullptr);
 
-    const bool dot3 = capabilityFlags.bumpMapping && renderMode.bumpPass;
-    if (dot3) {
+    if (DrawsDot3()) {
         SetUpNormalMapUnit(*this);
-        SetUpCubeMapUnit(*this, lightArray);
+        SetUpCubeMapUnit(*this, vectors);
         if (renderMode.colorPass) SetUpColorUnit(*this);
         SetNormalMapCombiner();
         SetDot3Combiner();
@@ -172,5 +177,21 @@ void Model::Draw()
 
     glDrawArrays(GL_TRIANGLES, 0, GLsizei(vertexCount));
     ResetTextureState();
-    std::free(lightArray);
+}
+
+bool Model::DrawsDot3() const { return capabilityFlags.bumpMapping && renderMode.bumpPass; }
+
+void Model::Draw()
+{
+    if (!file) return;
+    PlaceForDraw();
+    const Vec3d light = LightInModelFrame();
+    // Only the Dot3 path reads the light array. Allocated for this draw alone: the allocator
+    // keeps the memory between frames, so a steady state costs no page fault.
+    if (!DrawsDot3()) return DrawWithLightArray(nullptr);
+    auto* vectors = static_cast<float*>(std::malloc(size_t(vertexCount) * 12 + 1));
+    if (!vectors) return;  // nothing drawn this frame; the next frame tries again
+    FillLightArray(light, vectors);
+    DrawWithLightArray(vectors);
+    std::free(vectors);
 }

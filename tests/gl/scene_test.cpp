@@ -2,11 +2,15 @@
 #include "scene/scene.h"
 #include "gfx/bitmap_load.h"
 #include "gfx/capabilities.h"
+#include "gfx/cube_map_texture.h"
 #include "gfx/render_state.h"
 #include "scene/camera.h"
 #include "scene/model.h"
 #include "state/app_state.h"
 #include "tests/gl/gl_context_fixture.h"
+#include "tools/file_bytes.h"
+#include "tools/generate_meshes.h"
+#include "tools/write_3ds.h"
 
 #include <cfloat>
 #include <cmath>
@@ -315,4 +319,55 @@ TEST_F(SceneTest, CombinedPixelsMatchTheDot3FormulaComputedFromTheTexels)
     std::free(colors->pixels);
     delete normalMap;
     delete colors;
+}
+
+// The draw computes each triangle's light vector once and keeps the array from frame to frame:
+// its pictures must be, byte for byte, those of the plain computation, on the shipped models
+// and on a sphere of 65,024 faces.
+TEST_F(SceneTest, LightArrayOncePerTriangleDrawsThePlainPictureByteForByte)
+{
+    const auto saved = std::filesystem::current_path();
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "dot3bump_64k";
+    std::filesystem::create_directories(folder);
+    std::string error;
+    ASSERT_TRUE(WriteFileBytes((folder / "sphere.3ds").string(),
+                               Encode3dsFile(MakeUvSphereMesh(128), &error)))
+        << error;
+    Model big((folder / "sphere.3ds").string().c_str(), sphereModel->baseMatrix.m,
+              sphereModel->baseInverse.m, &cubeMapTexture);
+    std::filesystem::current_path(DOT3BUMP_RUN_DIR);
+    ASSERT_TRUE(big.LoadTexture("tex.bmp", 0) && big.LoadTexture("map_normal.bmp", 1));
+    std::filesystem::current_path(saved);
+    ASSERT_TRUE(big.PrepareMesh()) << big.fileError;
+    ASSERT_EQ(big.vertexCount, 3u * 65024);
+    *big.worldPosition = *sphereModel->worldPosition;
+    big.rotationStep = {21.0f, 34.0f, 55.0f};
+    big.Rotate();
+
+    // The light array the plain way: allocated for this draw, computed for every corner from its
+    // own record.
+    const auto drawPerCorner = [](Model& model) {
+        glLoadMatrixf(sceneCamera->viewMatrix.m);
+        model.PlaceForDraw();
+        const Vec3d l = model.LightInModelFrame();
+        std::vector<float> vectors(size_t(model.vertexCount) * 3);
+        for (uint32_t i = 0; i < model.vertexCount; ++i) {
+            const VertexRecord& r = model.vertexRecords[i];
+            vectors[3 * i] = float(l.x * r.axisS.x + l.y * r.axisS.y + l.z * r.axisS.z);
+            vectors[3 * i + 1] = float(l.x * r.axisT.x + l.y * r.axisT.y + l.z * r.axisT.z);
+            vectors[3 * i + 2] = float(l.x * r.axisR.x + l.y * r.axisR.y + l.z * r.axisR.z);
+        }
+        model.DrawWithLightArray(vectors.data());
+        return ReadFramebuffer();
+    };
+    for (Model* model : {cubeModel, sphereModel, &big}) {
+        SCOPED_TRACE(model->vertexCount);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        const std::vector<uint8_t> plain = drawPerCorner(*model);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLoadMatrixf(sceneCamera->viewMatrix.m);
+        model->Draw();
+        EXPECT_TRUE(ReadFramebuffer() == plain);
+    }
+    std::filesystem::remove_all(folder);
 }
