@@ -120,20 +120,27 @@ FillTimes TimeFill(const Model& model)
         model.FillLightArray(light, vectors);
         std::free(vectors);
     };
-    drawsFill();
-    std::vector<double> fill, kept, copy;
-    const long faults = PageFaults();
-    for (int i = 0; i < 60; ++i) fill.push_back(TimeMs(drawsFill));
-    const double faultsPerFill = double(PageFaults() - faults) / 60;
-    for (int i = 0; i < 60; ++i)
-        kept.push_back(TimeMs([&] { model.FillLightArray(light, keptArray.data()); }));
     const size_t bytes = vertices * (3 * 3 * sizeof(double) + 3 * sizeof(float));
     std::vector<uint8_t> from(bytes, 1), to(bytes);
-    for (int i = 0; i < 60; ++i) {
-        copy.push_back(TimeMs([&] { std::memcpy(to.data(), from.data(), bytes); }));
+    const auto copyBytes = [&] {
+        std::memcpy(to.data(), from.data(), bytes);
         // Keeps the copy from being optimised away.
         if (to[bytes / 2] != 1) std::abort();
+    };
+    drawsFill();
+    copyBytes();
+    // Taking turns, so that whatever else the machine does falls on all three alike.
+    constexpr int kRepeats = 300;
+    std::vector<double> fill, kept, copy;
+    long faults = 0;
+    for (int i = 0; i < kRepeats; ++i) {
+        const long before = PageFaults();
+        fill.push_back(TimeMs(drawsFill));
+        faults += PageFaults() - before;
+        kept.push_back(TimeMs([&] { model.FillLightArray(light, keptArray.data()); }));
+        copy.push_back(TimeMs(copyBytes));
     }
+    const double faultsPerFill = double(faults) / kRepeats;
     const double perVertex = 1e6 / double(vertices);
     return {Median(fill) * perVertex, Median(kept) * perVertex, Median(copy) * perVertex,
             faultsPerFill};
