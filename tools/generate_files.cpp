@@ -17,7 +17,7 @@ std::vector<DataFile> MakeDataFiles(std::string* error)
     if (files[0].bytes.empty() || files[1].bytes.empty()) return {};
     files.push_back({"tex.bmp", EncodeBitmap24(kTextureSize, kTextureSize, MakeColorTexture())});
     files.push_back(
-        {"map_normal.bmp", EncodeBitmap24(kTextureSize, kTextureSize, MakeNormalMap())});
+        {"map_normal.bmp", EncodeBitmap24(kTextureSize, kTextureSize, MakeBrickNormalMap())});
     return files;
 }
 

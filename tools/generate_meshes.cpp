@@ -41,7 +41,7 @@ double SineOfStep(int k, int n)
     k = ((k % (2 * n)) + 2 * n) % (2 * n);
     const double sign = k < n ? 1.0 : -1.0;
     k %= n;
-    if (k > n / 2) k = n - k;  // sin(pi - a) = sin(a)
+    if (k > n / 2) k = n - k;           // sin(pi - a) = sin(a)
     const bool complement = k > n / 4;  // sin(a) = cos(pi/2 - a), keeping the series under pi/4
     const double x = (complement ? n / 2 - k : k) * (kPi / n);
     double term = complement ? 1.0 : x, sum = 0;

@@ -7,4 +7,5 @@ set(DOT3BUMP_GENERATOR_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/generate_files.cpp
     ${CMAKE_CURRENT_LIST_DIR}/generate_meshes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/generate_textures.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/normal_map.cpp
     ${CMAKE_CURRENT_LIST_DIR}/write_3ds.cpp)
