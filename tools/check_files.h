@@ -6,8 +6,11 @@
 
 struct FileCheck {
     bool loaded = false;
-    // "<path>: bitmap 256 x 256", "<path>: mesh Cube, 24 points, 12 faces, 36 vertices", or
-    // the loader's error, prefixed with the path where the loader does not name the file.
+    // What the program will show, e.g. "<path>: bitmap 256 x 256, 24 bits per pixel, sides
+    // powers of two" or "<path>: mesh Cube, 24 points, 12 faces, 36 vertices; box 20 x 20 x 20
+    // around (0, 0, 0), 1 x the shipped cube; not mirrored; every face has an area and a
+    // texture mapping", or the loader's error, prefixed with the path where the loader does not
+    // name the file.
     std::string line;
 };
 

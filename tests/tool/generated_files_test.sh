@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The data files of the run folder load as the program loads them, and `dot3bump-assets
-# generate` writes exactly those bytes again: on Windows the files come from a generator built
+# The data files of the run folder load as the program loads them, `check` says what the program
+# will show of them, and `dot3bump-assets generate` writes exactly those bytes again: on Windows the files come from a generator built
 # for the build machine, so this compares two compilers' output.
 # Usage: generated_files_test.sh TOOL RUN_DIR WORK_DIR
 set -u
@@ -14,10 +14,13 @@ names=(cube.3ds sphere.3ds tex.bmp map_normal.bmp)
 run_tool "$work/check.txt" check "${names[@]/#/$run_dir/}"
 status=$?
 [ $status -eq 0 ] || fail "check: exit status $status: $(cat "$work/check.txt")"
-expected="$run_dir/cube.3ds: mesh Cube, 24 points, 12 faces, 36 vertices
-$run_dir/sphere.3ds: mesh Sphere, 1223 points, 2208 faces, 6624 vertices
-$run_dir/tex.bmp: bitmap 256 x 256
-$run_dir/map_normal.bmp: bitmap 256 x 256"
+whole="not mirrored; every face has an area and a texture mapping"
+expected="$run_dir/cube.3ds: mesh Cube, 24 points, 12 faces, 36 vertices; box 20 x 20 x 20\
+ around (0, 0, 0), 1 x the shipped cube; $whole
+$run_dir/sphere.3ds: mesh Sphere, 1223 points, 2208 faces, 6624 vertices; box 50 x 50 x 50\
+ around (0, 0, 0), 1 x the shipped sphere; $whole
+$run_dir/tex.bmp: bitmap 256 x 256, 24 bits per pixel, sides powers of two
+$run_dir/map_normal.bmp: bitmap 256 x 256, 24 bits per pixel, sides powers of two"
 [ "$(cat "$work/check.txt")" = "$expected" ] || fail "check said: $(cat "$work/check.txt")"
 
 run_tool "$work/generate.txt" generate "$work/again"
