@@ -7,7 +7,7 @@ set -euo pipefail
 
 run_packages=(
     cmake g++ make pkg-config
-    libsdl2-dev lib3ds-dev libglu1-mesa-dev libgl-dev libegl-dev libgl1-mesa-dri
+    libsdl2-dev lib3ds-dev libassimp-dev libglu1-mesa-dev libgl-dev libegl-dev libgl1-mesa-dri
     libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra
     xvfb xauth xfonts-base xdotool imagemagick
 )

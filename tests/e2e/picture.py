@@ -4,6 +4,8 @@
                               shows the capability lines in colour and the key help in white
   picture.py measure PNG      prints the measures as JSON
   picture.py expect KEY JSON  checks that the measures fit what key KEY (1 to 6) promises
+  picture.py bumps NAME JSON  checks that the model NAME (cube or sphere) shows a bumps-only
+                              picture: grey, and not flat
   picture.py agree A B        checks that two measures (the Linux and the Windows build, same
                               key) agree within the tolerances stated below
 
@@ -46,7 +48,10 @@ def region(data, box):
     area = (box[2] - box[0]) * (box[3] - box[1])
     mean = [sum(p[c] for p in lit) / len(lit) if lit else 0.0 for c in range(3)]
     grey = sum(max(p) - min(p) for p in lit) / len(lit) if lit else 0.0
-    return {"coverage": len(lit) / area, "mean": mean, "spread": grey}
+    brightness = [sum(p) / 3 for p in lit]
+    level = sum(brightness) / len(lit) if lit else 0.0
+    variation = (sum((b - level) ** 2 for b in brightness) / len(lit)) ** 0.5 if lit else 0.0
+    return {"coverage": len(lit) / area, "mean": mean, "spread": grey, "variation": variation}
 
 
 def text_colours(data, box):
@@ -117,6 +122,20 @@ def expect(key, m):
         fail(f"the key help should be white: {keys}")
 
 
+# Lit per pixel through a bumpy normal map, a model's grey levels vary by far more than this.
+FLAT_VARIATION = 8
+
+
+def bumps(name, m):
+    coverage, spread, variation = (m[name][k] for k in ("coverage", "spread", "variation"))
+    if coverage < 0.05:
+        fail(f"the {name} should be drawn, its region is {coverage:.1%} covered")
+    if spread > 12:
+        fail(f"bumps only should be grey, the {name} differs by {spread:.0f} levels")
+    if variation < FLAT_VARIATION:
+        fail(f"the {name} is flat grey: its brightness varies by {variation:.1f} levels only")
+
+
 # Linux and Windows draw the same scene through different drivers and fonts, and the models'
 # spin phases differ between the two runs. A model's silhouette fills between about half and
 # nine tenths of its box as it turns, and its brightness follows its faces' angle to the light;
@@ -151,6 +170,8 @@ def main():
         print(json.dumps(measure(sys.argv[2])))
     elif sys.argv[1] == "expect":
         expect(sys.argv[2], json.loads(open(sys.argv[3]).read()))
+    elif sys.argv[1] == "bumps":
+        bumps(sys.argv[2], json.loads(open(sys.argv[3]).read()))
     elif sys.argv[1] == "agree":
         agree(json.loads(open(sys.argv[2]).read()), json.loads(open(sys.argv[3]).read()))
 

@@ -1,0 +1,53 @@
+# A user's own model and normal map, made with dot3bump-assets: a torus written as OBJ, imported
+# as cube.3ds, and a normal map made from a height map of hexagons, in a copy of the run folder.
+# The program draws the torus in the cube's place, lit per pixel: with bumps only it is grey and
+# not flat. Needs the importer of the Linux tool.
+# Usage: own_model.sh PROGRAM ARTIFACTS TOOL
+source "$(dirname "$0")/lib.sh" "$1" "$2"
+TOOL=$3
+
+python3 - "$WORK/torus.obj" <<'PY'
+import math, sys
+R, r, around, across = 3.0, 1.0, 48, 24
+lines = ["o Torus"]
+for i in range(around + 1):
+    for j in range(across + 1):
+        a, b = 2 * math.pi * i / around, 2 * math.pi * j / across
+        ring = R + r * math.cos(b)
+        lines.append("v %f %f %f" % (ring * math.cos(a), r * math.sin(b), ring * math.sin(a)))
+        lines.append("vt %f %f" % (4.0 * i / around, j / across))
+point = lambda i, j: i * (across + 1) + j + 1
+for i in range(around):
+    for j in range(across):
+        a, b, c, d = point(i, j), point(i + 1, j), point(i + 1, j + 1), point(i, j + 1)
+        lines += ["f %d/%d %d/%d %d/%d" % (a, a, d, d, c, c), "f %d/%d %d/%d %d/%d" % (a, a, c, c, b, b)]
+open(sys.argv[1], "w").write("\n".join(lines) + "\n")
+PY
+convert -size 256x256 pattern:hexagons -blur 0x1.5 -colorspace gray "bmp3:$WORK/height.bmp" ||
+    fail "cannot make the height map"
+
+ORIGINAL_RUN_DIR=$RUN_DIR
+RUN_DIR="$WORK/run"
+mkdir -p "$RUN_DIR"
+cp "$ORIGINAL_RUN_DIR/sphere.3ds" "$ORIGINAL_RUN_DIR/tex.bmp" "$RUN_DIR/"
+"$TOOL" import "$WORK/torus.obj" "$RUN_DIR/cube.3ds" >"$ARTIFACTS/import.txt" 2>&1 ||
+    fail "import: $(cat "$ARTIFACTS/import.txt")"
+"$TOOL" normalmap "$WORK/height.bmp" "$RUN_DIR/map_normal.bmp" >"$ARTIFACTS/normalmap.txt" 2>&1 ||
+    fail "normalmap: $(cat "$ARTIFACTS/normalmap.txt")"
+
+start_display
+start_program
+wait_for_window "OpenGL Brisvelle" >/dev/null || fail "no window"
+wait_for_frame
+screenshot torus
+press_key 4
+# Bumps only, once the key has taken effect: the torus grey and not flat.
+bumps_shown() {
+    screenshot torus_bumps &&
+        python3 "$E2E_DIR/picture.py" measure "$ARTIFACTS/torus_bumps.png" >"$WORK/bumps.json" &&
+        python3 "$E2E_DIR/picture.py" bumps cube "$WORK/bumps.json" >"$WORK/expect.txt"
+}
+poll 30 bumps_shown || fail "key 4: $(cat "$WORK/expect.txt")"
+quit_with_escape 20
+[ "$EXIT_CODE" -eq 0 ] || fail "Escape ended the program with exit code $EXIT_CODE"
+echo "PASS"
