@@ -5,7 +5,6 @@
 #include "scene/camera.h"
 #include "scene/frame_driver.h"
 #include "scene/model.h"
-#include "scene/overlay.h"
 #include "scene/scene.h"
 #include "state/app_state.h"
 #include "state/display_settings.h"
@@ -83,33 +82,22 @@ void ShippedFrame()
     glFinish();
 }
 
-// RenderFrame's calls, in its order, with each Draw split into its steps and the fill left out.
+// Draw's steps with the fill left out: the same OpenGL calls.
+void DrawWithKeptLight(Model& model)
+{
+    model.PlaceForDraw();
+    const Vec3d light = model.LightInModelFrame();
+    std::vector<float>& kept = keptLight[&model];
+    if (kept.empty()) {
+        kept.resize(size_t(model.vertexCount) * 3 + 1);
+        model.FillLightArray(light, kept.data());
+    }
+    model.DrawWithLightArray(kept.data());
+}
+
 void KeptLightFrame()
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    SetRotationSteps(frameTimer.elapsedSeconds, cubeModel->rotationStep, sphereModel->rotationStep);
-    cubeModel->Rotate();
-    sphereModel->Rotate();
-    sceneCamera->Update();
-    glMatrixMode(GL_MODELVIEW);
-    const bool visible[] = {modelVisibility.cubeVisible, modelVisibility.sphereVisible};
-    Model* models[] = {cubeModel, sphereModel};
-    for (int i = 0; i < 2; ++i) {
-        if (!visible[i]) continue;
-        Model& model = *models[i];
-        glLoadMatrixf(sceneCamera->viewMatrix.m);
-        model.PlaceForDraw();
-        const Vec3d light = model.LightInModelFrame();
-        std::vector<float>& kept = keptLight[&model];
-        if (kept.empty()) {
-            kept.resize(size_t(model.vertexCount) * 3 + 1);
-            model.FillLightArray(light, kept.data());
-        }
-        model.DrawWithLightArray(kept.data());
-    }
-    DrawOverlay();
-    PlatformSwapBuffers(appWindow.deviceContext);
-    MeasureFrame();
+    RenderFrame(DrawWithKeptLight);
     glFinish();
 }
 

@@ -1,13 +1,9 @@
 #define GL_GLEXT_PROTOTYPES
 #include "bench/glsl_frame.h"
 
-#include "scene/camera.h"
 #include "scene/frame_driver.h"
 #include "scene/model.h"
-#include "scene/overlay.h"
 #include "scene/scene.h"
-#include "state/app_state.h"
-#include "state/app_window.h"
 
 #include <cstdio>
 #include <map>
@@ -158,22 +154,6 @@ void ReleaseGlslFrame()
 
 void GlslFrame()
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    SetRotationSteps(frameTimer.elapsedSeconds, cubeModel->rotationStep, sphereModel->rotationStep);
-    cubeModel->Rotate();
-    sphereModel->Rotate();
-    sceneCamera->Update();
-    glMatrixMode(GL_MODELVIEW);
-    if (modelVisibility.cubeVisible) {
-        glLoadMatrixf(sceneCamera->viewMatrix.m);
-        DrawWithShader(*cubeModel);
-    }
-    if (modelVisibility.sphereVisible) {
-        glLoadMatrixf(sceneCamera->viewMatrix.m);
-        DrawWithShader(*sphereModel);
-    }
-    DrawOverlay();
-    PlatformSwapBuffers(appWindow.deviceContext);
-    MeasureFrame();
+    RenderFrame(DrawWithShader);
     glFinish();
 }

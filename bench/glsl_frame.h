@@ -8,7 +8,7 @@
 // the driver cannot.
 bool PrepareGlslFrame();
 
-// One frame of the current scene in RenderFrame's order (spin, camera, models, overlay, swap,
+// One frame of the current scene through RenderFrame (spin, camera, models, overlay, swap,
 // timing), the models drawn by the shader; finished (glFinish) so that it is timed whole.
 void GlslFrame();
 

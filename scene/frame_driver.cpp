@@ -19,6 +19,11 @@ void SetRotationSteps(float elapsedSeconds, RotationStep& cube, RotationStep& sp
 
 void RenderFrame()
 {
+    RenderFrame([](Model& model) { model.Draw(); });
+}
+
+void RenderFrame(DrawModelFunction drawModel)
+{
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Time flows one frame late: the duration measured at the end of the previous frame.
     SetRotationSteps(frameTimer.elapsedSeconds, cubeModel->rotationStep, sphereModel->rotationStep);
@@ -31,11 +36,11 @@ void RenderFrame()
     glMatrixMode(GL_MODELVIEW);
     if (modelVisibility.cubeVisible) {
         glLoadMatrixf(sceneCamera->viewMatrix.m);
-        cubeModel->Draw();
+        drawModel(*cubeModel);
     }
     if (modelVisibility.sphereVisible) {
         glLoadMatrixf(sceneCamera->viewMatrix.m);
-        sphereModel->Draw();
+        drawModel(*sphereModel);
     }
     DrawOverlay();
     PlatformSwapBuffers(appWindow.deviceContext);

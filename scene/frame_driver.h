@@ -3,6 +3,7 @@
 
 #include "scene/frame_timer.h"
 
+class Model;
 struct RotationStep;
 
 // This frame's turns from the previous frame's duration, in degrees: the cube about Y and Z,
@@ -11,3 +12,8 @@ void SetRotationSteps(float elapsedSeconds, RotationStep& cube, RotationStep& sp
 
 // Draws, presents and times one frame. Both models turn whether they are shown or not.
 void RenderFrame();
+
+// The same, each visible model drawn by `drawModel` instead of its Draw: the benchmark's way to
+// time other draws inside the very same frame.
+using DrawModelFunction = void (*)(Model& model);
+void RenderFrame(DrawModelFunction drawModel);
