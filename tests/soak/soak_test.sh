@@ -20,7 +20,7 @@ window=$(wait_for_window "OpenGL Brisvelle") || fail "no window"
 wait_for_frame
 window_shown "Soak decoy" || poll 10 window_shown "Soak decoy" || fail "no decoy window"
 decoy=$FOUND_WINDOW
-x11 focus "$window"
+x11 focus "$window" || fail "cannot give the program's window the focus"
 screenshot first
 # Microseconds since the epoch, for the time the program spends active.
 now_us() { echo "${EPOCHREALTIME/./}"; }
