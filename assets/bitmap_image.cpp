@@ -1,5 +1,6 @@
 #include "assets/bitmap_image.h"
 
+#include "platform/byte_order.h"
 #include "platform/platform.h"
 
 #include <cstdio>
@@ -22,21 +23,6 @@ constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t BI_BITFIELDS = 3;
-
-uint16_t ReadU16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t ReadU32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
-
-void WriteU16(uint8_t* p, uint16_t value)
-{
-    p[0] = uint8_t(value);
-    p[1] = uint8_t(value >> 8);
-}
-
-void WriteU32(uint8_t* p, uint32_t value)
-{
-    WriteU16(p, uint16_t(value));
-    WriteU16(p + 2, uint16_t(value >> 16));
-}
 
 struct FreeDeleter {
     void operator()(void* memory) const { std::free(memory); }

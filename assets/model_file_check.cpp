@@ -1,5 +1,7 @@
 #include "assets/model_file_check.h"
 
+#include "platform/byte_order.h"
+
 #include <lib3ds/chunk.h>
 
 #include <cstdio>
@@ -65,11 +67,8 @@ public:
 private:
     using Visitor = std::function<bool(const Chunk&)>;
 
-    uint16_t Word(size_t at) const { return static_cast<uint16_t>(data_[at] | data_[at + 1] << 8); }
-    uint32_t Dword(size_t at) const
-    {
-        return static_cast<uint32_t>(Word(at)) | static_cast<uint32_t>(Word(at + 2)) << 16;
-    }
+    uint16_t Word(size_t at) const { return ReadU16(data_ + at); }
+    uint32_t Dword(size_t at) const { return ReadU32(data_ + at); }
 
     bool Fail(const Chunk& chunk, const std::string& what);
     bool NeedFrom(const Chunk& chunk, size_t at, size_t bytes, const std::string& what);

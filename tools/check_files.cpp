@@ -3,6 +3,7 @@
 #include "assets/bitmap_image.h"
 #include "assets/model_file_load.h"
 #include "assets/vertex_record.h"
+#include "platform/byte_order.h"
 
 #include "tools/generate_meshes.h"
 
@@ -147,7 +148,7 @@ int BitsPerPixel(const std::string& path)
     }
     const size_t header = bytes[0] == 'B' && bytes[1] == 'M' ? 14 : 0;
     const size_t field = header + (bytes[header] == 12 ? 10 : 14);
-    return bytes[field] | bytes[field + 1] << 8;
+    return ReadU16(bytes + field);
 }
 
 FileCheck CheckBitmap(const std::string& path)

@@ -1,5 +1,7 @@
 #include "platform/dib/dib_convert.h"
 
+#include "platform/byte_order.h"
+
 #include <climits>
 #include <cstring>
 #include <memory>
@@ -11,9 +13,6 @@ constexpr uint32_t BI_RGB = 0;
 constexpr uint32_t BI_RLE8 = 1;
 constexpr uint32_t BI_RLE4 = 2;
 constexpr uint32_t BI_BITFIELDS = 3;
-
-uint16_t ReadU16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t ReadU32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
 
 // The BITMAPINFOHEADER fields the conversion looks at.
 struct DibHeader {

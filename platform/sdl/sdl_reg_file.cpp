@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_reg_file.h"
 
+#include "platform/byte_order.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -12,7 +14,7 @@ std::string DecodeText(const std::string& bytes)
     if (bytes.size() < 2 || bytes[0] != '\xFF' || bytes[1] != '\xFE') return bytes;
     std::string text;
     for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-        const unsigned unit = uint8_t(bytes[i]) | unsigned(uint8_t(bytes[i + 1])) << 8;
+        const unsigned unit = ReadU16(reinterpret_cast<const uint8_t*>(&bytes[i]));
         if (unit < 0x80) {
             text += char(unit);
         } else if (unit < 0x800) {
