@@ -26,12 +26,12 @@ std::string Describe(const std::string& name, const Count& count)
 }
 
 // Too large after merging: the meshes that would fit when chosen alone with --mesh.
-std::string TooLarge(const std::vector<SourceMesh>& meshes, const Count& total)
+std::string TooLarge(const std::vector<const SourceMesh*>& meshes, const Count& total)
 {
     std::map<std::string, Count> byName;
-    for (const SourceMesh& mesh : meshes) {
-        byName[mesh.name].points += mesh.points.size();
-        byName[mesh.name].faces += mesh.triangles.size();
+    for (const SourceMesh* mesh : meshes) {
+        byName[mesh->name].points += mesh->points.size();
+        byName[mesh->name].faces += mesh->triangles.size();
     }
     std::string fitting;
     for (const auto& [name, count] : byName) {
@@ -50,15 +50,19 @@ bool Finite(const float* values, int count)
 
 }  // namespace
 
-bool FitModel(const std::vector<SourceMesh>& meshes, ModelSlot slot, const std::string& name,
+bool FitModel(const std::vector<SourceMesh>& sources, ModelSlot slot, const std::string& name,
               MeshData* mesh, std::string* why)
 {
+    // Meshes of only points or lines draw nothing: their points neither count nor size the box.
+    std::vector<const SourceMesh*> drawn;
+    for (const SourceMesh& source : sources)
+        if (!source.triangles.empty()) drawn.push_back(&source);
     Count total;
-    for (const SourceMesh& source : meshes) {
-        total.points += source.points.size();
-        total.faces += source.triangles.size();
-        if (!source.triangles.empty() && source.texels.empty()) {
-            *why = "mesh \"" + source.name + "\" has no texture coordinates, and the program's " +
+    for (const SourceMesh* source : drawn) {
+        total.points += source->points.size();
+        total.faces += source->triangles.size();
+        if (source->texels.empty()) {
+            *why = "mesh \"" + source->name + "\" has no texture coordinates, and the program's " +
                    "textures need one per point";
             return false;
         }
@@ -68,13 +72,14 @@ bool FitModel(const std::vector<SourceMesh>& meshes, ModelSlot slot, const std::
         return false;
     }
     if (!Fits(total)) {
-        *why = TooLarge(meshes, total);
+        *why = TooLarge(drawn, total);
         return false;
     }
 
     *mesh = MeshData();
     mesh->name = name;
-    for (const SourceMesh& source : meshes) {
+    for (const SourceMesh* drawnSource : drawn) {
+        const SourceMesh& source = *drawnSource;
         const auto first = uint16_t(mesh->points.size());
         for (size_t i = 0; i < source.points.size(); ++i) {
             if (!Finite(source.points[i].data(), 3) || !Finite(source.texels[i].data(), 2)) {
