@@ -2,7 +2,8 @@
 
   x11.py find TITLE   prints the ids of mapped top-level windows titled exactly TITLE
   x11.py close ID     asks window ID to close the way a window manager does (WM_DELETE_WINDOW)
-  x11.py decoy TITLE  shows a small window titled TITLE, which can take the focus, until killed
+  x11.py decoy TITLE  shows a small window titled TITLE, which can take the focus, until killed or
+                      the display goes away
   x11.py focus ID     gives window ID the keyboard focus the way a window manager does: with
                       WM_TAKE_FOCUS, which Wine waits for before it activates its window, and
                       again while it does not stay there (see focus())
@@ -13,7 +14,7 @@ boxes set a UTF8_STRING title), and its windowclose destroys the window instead 
 import sys
 import time
 
-from Xlib import X, display, protocol
+from Xlib import X, display, error, protocol
 
 
 def title(d, window):
@@ -76,8 +77,11 @@ def decoy(d, name):
     window.set_wm_name(name)
     window.map()
     d.flush()
-    while True:
-        d.next_event()
+    try:
+        while True:
+            d.next_event()
+    except error.ConnectionClosedError:
+        pass  # the test is over and its display with it
 
 
 def main():
