@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,27 @@ int Usage()
             : "       (import: not in this build; the Linux build's dot3bump-assets has it)\n",
         stderr);
     return kUsage;
+}
+
+// Reads a bitmap with the program's own loader and writes what `convert` makes of it.
+int ConvertBitmap(const char* input, const char* output,
+                  const std::function<std::vector<uint8_t>(const RgbImage&)>& convert)
+{
+    char message[kImageMessageSize];
+    RgbImage* image = ReadBitmapImage(input, message);
+    if (!image) {
+        const size_t length = std::strlen(message);
+        std::fprintf(stderr, "%s%s", message, length && message[length - 1] == '\n' ? "" : "\n");
+        return kFailed;
+    }
+    const bool written = WriteFileBytes(output, convert(*image));
+    std::free(image->pixels);
+    delete image;
+    if (!written) {
+        std::fprintf(stderr, "%s: cannot be written\n", output);
+        return kFailed;
+    }
+    return 0;
 }
 
 // Options after the fixed arguments, as name/value pairs.
@@ -86,24 +108,11 @@ int NormalMap(int count, char** args)
             return kUsage;
         }
     }
-    char message[kImageMessageSize];
-    RgbImage* image = ReadBitmapImage(args[0], message);
-    if (!image) {
-        const size_t length = std::strlen(message);
-        std::fprintf(stderr, "%s%s", message, length && message[length - 1] == '\n' ? "" : "\n");
-        return kFailed;
-    }
-    const std::vector<uint8_t> normals =
-        MakeNormalMap(image->width, image->height, BitmapHeights(*image, strength));
-    const bool written =
-        WriteFileBytes(args[1], EncodeBitmap24(image->width, image->height, normals));
-    std::free(image->pixels);
-    delete image;
-    if (!written) {
-        std::fprintf(stderr, "%s: cannot be written\n", args[1]);
-        return kFailed;
-    }
-    return 0;
+    return ConvertBitmap(args[0], args[1], [strength](const RgbImage& image) {
+        return EncodeBitmap24(
+            image.width, image.height,
+            MakeNormalMap(image.width, image.height, BitmapHeights(image, strength)));
+    });
 }
 
 int Generate(const char* folder)
@@ -130,25 +139,6 @@ int Check(int count, char** paths)
     return status;
 }
 
-int Decode(const char* input, const char* output)
-{
-    char message[kImageMessageSize];
-    RgbImage* image = ReadBitmapImage(input, message);
-    if (!image) {
-        const size_t length = std::strlen(message);
-        std::fprintf(stderr, "%s%s", message, length && message[length - 1] == '\n' ? "" : "\n");
-        return kFailed;
-    }
-    const bool written = WriteFileBytes(output, EncodePpm(*image));
-    std::free(image->pixels);
-    delete image;
-    if (!written) {
-        std::fprintf(stderr, "%s: cannot be written\n", output);
-        return kFailed;
-    }
-    return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -156,7 +146,7 @@ int main(int argc, char** argv)
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "generate" && argc == 3) return Generate(argv[2]);
     if (command == "check" && argc >= 3) return Check(argc - 2, argv + 2);
-    if (command == "decode" && argc == 4) return Decode(argv[2], argv[3]);
+    if (command == "decode" && argc == 4) return ConvertBitmap(argv[2], argv[3], EncodePpm);
     if (command == "normalmap") return NormalMap(argc - 2, argv + 2);
     if (command == "import") return Import(argc - 2, argv + 2);
     return Usage();
