@@ -33,8 +33,8 @@ public:
 
     // Unrolls the mesh into vertex records (and their triangles' bases) and uploads positions and
     // texture coordinates into two static vertex buffers, leaving GL_ARRAY_BUFFER_ARB bound to
-    // the second. False, with no
-    // geometry and the reason in `fileError`, when there is no file or the mesh cannot be used.
+    // the second. False, with no geometry and the reason in `fileError`, when there is no file or
+    // the mesh cannot be used.
     bool PrepareMesh();
 
     // Folds rotationStep into rotation, keeping rotationInverse its exact inverse. Leaves the
