@@ -16,6 +16,7 @@
 // with glFinish; A/B is the median ratio of neighbouring A and B frames. --quick runs the 2k and
 // 64k spheres only.
 #include "bench/bench_scene.h"
+#include "bench/clock.h"
 #include "bench/glsl_frame.h"
 #include "bench/startup.h"
 #include "gfx/capabilities.h"
@@ -28,7 +29,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -48,18 +48,6 @@ struct Size {
 };
 
 const Size kSizes[] = {{"scene", 0}, {"sphere-2k", 24}, {"sphere-20k", 72}, {"sphere-64k", 128}};
-
-double NowMs()
-{
-    using namespace std::chrono;
-    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double TimeMs(const std::function<void()>& work)
 {

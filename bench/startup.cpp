@@ -3,6 +3,7 @@
 #include "app/display_settings.h"
 #include "app/fullscreen_window.h"
 #include "assets/bitmap_image.h"
+#include "bench/clock.h"
 #include "gfx/cube_map_texture.h"
 #include "gfx/graphics_init.h"
 #include "scene/frame_driver.h"
@@ -11,8 +12,6 @@
 
 #include <SDL.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -26,18 +25,6 @@
 extern char** environ;
 
 namespace {
-
-double NowMs()
-{
-    using namespace std::chrono;
-    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
 
 // The parts of the scene's loading, done once more apart after the first frame, with the files
 // in the system's cache as they were the first time (the benchmark has just written them).
