@@ -321,9 +321,9 @@ TEST_F(SceneTest, CombinedPixelsMatchTheDot3FormulaComputedFromTheTexels)
     delete colors;
 }
 
-// The draw computes each triangle's light vector once and keeps the array from frame to frame:
-// its pictures must be, byte for byte, those of the plain computation, on the shipped models
-// and on a sphere of 65,024 faces.
+// The draw computes each triangle's light vector once, from the triangles' packed bases: its
+// pictures must be, byte for byte, those of the plain computation for every corner, on the
+// shipped models and on a sphere of 65,024 faces.
 TEST_F(SceneTest, LightArrayOncePerTriangleDrawsThePlainPictureByteForByte)
 {
     const auto saved = std::filesystem::current_path();
