@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The data files of the run folder load as the program loads them, `check` says what the program
-# will show of them, and `dot3bump-assets generate` writes exactly those bytes again: on Windows the files come from a generator built
-# for the build machine, so this compares two compilers' output.
+# will show of them, and `dot3bump-assets generate` writes exactly those bytes again: on Windows
+# the files come from a generator built for the build machine, so this compares two compilers'
+# output.
 # Usage: generated_files_test.sh TOOL RUN_DIR WORK_DIR
 set -u
 TOOL=$1
