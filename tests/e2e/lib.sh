@@ -156,17 +156,21 @@ quit_with_escape() {
 
 press_key() { xdotool key "$1"; }
 
-# A picture of key $1's effect, kept as $ARTIFACTS/key_$1.png with its measures beside it, whose
-# measures show what the key promises; the reason it does not is in $WORK/expect.txt.
-key_shown() {
-    screenshot "key_$1" &&
-        python3 "$E2E_DIR/picture.py" measure "$ARTIFACTS/key_$1.png" >"$ARTIFACTS/key_$1.json" &&
-        python3 "$E2E_DIR/picture.py" expect "$1" "$ARTIFACTS/key_$1.json" >"$WORK/expect.txt"
+# picture_shows NAME CHECK ARGS...: a screenshot kept as $ARTIFACTS/NAME.png with its measures
+# beside it (NAME.json), which `picture.py CHECK ARGS... NAME.json` accepts; the reason it does
+# not is in $WORK/expect.txt.
+picture_shows() {
+    local name=$1
+    shift
+    screenshot "$name" &&
+        python3 "$E2E_DIR/picture.py" measure "$ARTIFACTS/$name.png" >"$ARTIFACTS/$name.json" &&
+        python3 "$E2E_DIR/picture.py" "$@" "$ARTIFACTS/$name.json" >"$WORK/expect.txt"
 }
 
 # wait_for_key_effect KEY: pictures until one shows what KEY promises, for up to 30 s.
 wait_for_key_effect() {
-    poll 30 key_shown "$1" || fail "key $1 within 30 s: $(cat "$WORK/expect.txt")"
+    poll 30 picture_shows "key_$1" expect "$1" ||
+        fail "key $1 within 30 s: $(cat "$WORK/expect.txt")"
 }
 
 # Debian's python3-xlib belongs to the system interpreter, not to any other python3 on PATH.
