@@ -22,6 +22,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -259,7 +260,11 @@ protected:
         std::strcpy(node->name, "Tetra");
         node->parent_id = LIB3DS_NO_PARENT;  // 0 would make the node its own parent
         lib3ds_file_insert_node(file, node);
-        fs::path path = fs::temp_directory_path() / "dot3bump_written_model.3ds";
+        // CTest runs each test of this suite in a process of its own, side by side: a shared name
+        // would let one process read the file while another rewrites or removes it.
+        fs::path path =
+            fs::temp_directory_path() /
+            ("dot3bump_written_model_" + std::to_string(std::random_device()()) + ".3ds");
         ASSERT_TRUE(lib3ds_file_save(file, path.string().c_str()));
         lib3ds_file_free(file);
         bytes_ = ReadBytes(path.string());
