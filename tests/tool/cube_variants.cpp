@@ -6,6 +6,7 @@
 // The damage follows the chunk tree of the real file: cuts at every chunk boundary, every
 // chunk's length and id replaced, every count and a face index made to disagree with its data,
 // a coordinate that is not a number and a node that is its own parent.
+#include "platform/byte_order.h"
 #include "tools/file_bytes.h"
 #include "tools/generate_meshes.h"
 #include "tools/write_3ds.h"
@@ -32,18 +33,10 @@ struct Chunk {
     size_t payload;  // where the fields (or the children of a container) start
 };
 
-uint16_t U16(const Bytes& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
-uint32_t U32(const Bytes& b, size_t at) { return U16(b, at) | uint32_t(U16(b, at + 2)) << 16; }
-void SetU16(Bytes& b, size_t at, uint16_t v)
-{
-    b[at] = uint8_t(v);
-    b[at + 1] = uint8_t(v >> 8);
-}
-void SetU32(Bytes& b, size_t at, uint32_t v)
-{
-    SetU16(b, at, uint16_t(v));
-    SetU16(b, at + 2, uint16_t(v >> 16));
-}
+uint16_t U16(const Bytes& b, size_t at) { return ReadU16(&b[at]); }
+uint32_t U32(const Bytes& b, size_t at) { return ReadU32(&b[at]); }
+void SetU16(Bytes& b, size_t at, uint16_t v) { WriteU16(&b[at], v); }
+void SetU32(Bytes& b, size_t at, uint32_t v) { WriteU32(&b[at], v); }
 
 // Where a container's child chunks start, or 0 for a chunk lib3ds does not descend into.
 size_t ChildrenStart(const Bytes& b, uint16_t id, size_t payload)

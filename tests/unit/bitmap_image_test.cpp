@@ -1,4 +1,5 @@
 #include "gfx/bitmap_load.h"
+#include "platform/byte_order.h"
 #include "tests/fake/fake_platform.h"
 
 #include <gtest/gtest.h>
@@ -33,10 +34,7 @@ Bytes ReadAll(const std::string& path)
     return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
-uint32_t U32(const Bytes& b, size_t at)
-{
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24;
-}
+uint32_t U32(const Bytes& b, size_t at) { return ReadU32(&b[at]); }
 
 void Put(Bytes* out, uint32_t value, int bytes)
 {
@@ -79,8 +77,7 @@ Bytes ReferencePixel(const Bytes& f, int x, int y)
         return {f[54 + 4 * index + 2], f[54 + 4 * index + 1], f[54 + 4 * index]};
     }
     if (bits == 24) return {f[row + 3 * x + 2], f[row + 3 * x + 1], f[row + 3 * x]};
-    const uint32_t value =
-        bits == 16 ? (f[row + 2 * x] | f[row + 2 * x + 1] << 8) : U32(f, row + 4 * x);
+    const uint32_t value = bits == 16 ? ReadU16(&f[row + 2 * x]) : U32(f, row + 4 * x);
     Bytes rgb;
     for (int c = 0; c < 3; ++c) {
         uint32_t mask = compression == 3 ? U32(f, 54 + 4 * c)

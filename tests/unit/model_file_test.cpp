@@ -6,6 +6,7 @@
 // (tests/tool).
 #include "assets/model_file_load.h"
 #include "assets/vertex_record.h"
+#include "platform/byte_order.h"
 #include "tools/generate_meshes.h"
 #include "tools/write_3ds.h"
 
@@ -308,18 +309,17 @@ TEST_F(WrittenModel, AlteredLengthsAndCountsNeverGetPastTheCheckBroken)
 {
     int accepted = 0;
     for (size_t at = 0; at + 2 <= bytes_.size(); ++at) {
-        uint16_t word = uint16_t(bytes_[at] | bytes_[at + 1] << 8);
+        const uint16_t word = ReadU16(&bytes_[at]);
         for (uint16_t value :
              {uint16_t(0), uint16_t(5), uint16_t(word - 1), uint16_t(word + 1), uint16_t(0xFFFF)}) {
             Bytes altered = bytes_;
-            altered[at] = uint8_t(value);
-            altered[at + 1] = uint8_t(value >> 8);
+            WriteU16(&altered[at], value);
             accepted += Survives(altered, "word at " + std::to_string(at));
         }
         if (at + 4 > bytes_.size()) continue;
         for (uint32_t value : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFAu}) {
             Bytes altered = bytes_;
-            std::memcpy(altered.data() + at, U32(value).data(), 4);
+            WriteU32(&altered[at], value);
             accepted += Survives(altered, "dword at " + std::to_string(at));
         }
     }
