@@ -4,7 +4,6 @@
 #include "assets/model_file_load.h"
 #include "assets/vertex_record.h"
 #include "platform/byte_order.h"
-
 #include "tools/generate_meshes.h"
 
 #include <lib3ds/file.h>
