@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# GDI as the oracle of the Linux bitmap converter: every good file of the bitmap suite with a
-# core (12-byte) or info (40-byte) header decodes to the same bytes through the Windows tool
-# under Wine (SetDIBits) as through the Linux tool (the project's own converter); files with a
-# later header form are refused by both with the same message.
-# Usage: gdi_oracle_test.sh WINDOWS_TOOL LINUX_TOOL BMPSUITE_GOOD_DIR WORK_DIR
+# GDI as the oracle of the Linux bitmap converter: every file of the folders with a core
+# (12-byte) or info (40-byte) header decodes to the same bytes through the Windows tool under
+# Wine (SetDIBits) as through the Linux tool (the project's own converter); files with a later
+# header form are refused by both with the same message. The folders are the good files of the
+# bitmap suite and our own run-length files that end at the edges of a row and of the data.
+# Usage: gdi_oracle_test.sh WINDOWS_TOOL LINUX_TOOL DIR WORK_DIR [DIR...]
 set -u
 windows_tool=$1
 linux_tool=$2
-suite=$3
 work=$4
+folders=("$3" "${@:5}")
 
 failures=0
 fail() {
@@ -34,8 +35,12 @@ header_size() {
 
 compared=0
 refused=0
-for file in "$suite"/*.bmp; do
-    name=$(basename "$file" .bmp)
+files=()
+for dir in "${folders[@]}"; do
+    files+=("$dir"/*.bmp)
+done
+for file in "${files[@]}"; do
+    name=$(basename "$(dirname "$file")")-$(basename "$file" .bmp)
     wine "$windows_tool" decode "$file" "$work/$name.gdi.ppm" >"$work/$name.gdi.txt" 2>&1
     gdi=$?
     "$linux_tool" decode "$file" "$work/$name.own.ppm" >"$work/$name.own.txt" 2>&1

@@ -27,6 +27,7 @@ struct ImageDeleter {
 using Image = std::unique_ptr<RgbImage, ImageDeleter>;
 
 const std::string kSuite = std::string(DOT3BUMP_TESTDATA_DIR) + "/bmpsuite/";
+const std::string kRleEdges = std::string(DOT3BUMP_TESTDATA_DIR) + "/rle-edges/";
 
 Bytes ReadAll(const std::string& path)
 {
@@ -264,6 +265,54 @@ TEST_F(BitmapImageTest, RunLengthEscapesPaintOnlyWhatTheDataCovers)
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pixels[3 * 3], 30);
     EXPECT_EQ(image->pixels[3 * 255], 0);
+}
+
+// The files of rle-edges, which the GDI oracle decodes too: pictures 4 pixels wide in reds 10, 20
+// and 30, bottom row first, 0 where the data paints nothing. In memory an end of line follows each
+// file, which would paint the open span of a decoder that read past the image size or the file.
+TEST_F(BitmapImageTest, RunLengthDataEndsAtTheRowTheImageSizeAndTheFile)
+{
+    const std::pair<const char*, Bytes> expected[] = {
+        {"rle8-runs-to-row-end", {20, 20, 20, 20, 30, 30, 30, 30}},
+        {"rle8-runs-past-row-end", {20, 20, 20, 20, 0, 0, 30, 20, 0, 0, 30, 0}},
+        {"rle4-runs-to-row-end", {20, 30, 20, 30, 30, 20, 30, 20}},
+        {"rle4-runs-past-row-end", {20, 30, 20, 30, 0, 0, 30, 20, 0, 0, 30, 0}},
+        {"rle8-end-of-bitmap-ends-data", {20, 0, 0, 0, 30, 30, 0, 0}},
+        {"rle8-run-ends-data", {20, 0, 0, 0, 0, 0, 0, 0}},
+        {"rle8-lone-byte-ends-data", {20, 0, 0, 0, 0, 0, 0, 0}},
+        {"rle8-image-size-before-data-end", {20, 0, 0, 0, 0, 0, 0, 0}},
+        {"rle8-image-size-past-file-end", {20, 0, 0, 0, 0, 0, 0, 0}}};
+    for (const auto& [name, reds] : expected) {
+        SCOPED_TRACE(name);
+        Bytes file = ReadAll(kRleEdges + name + ".bmp");
+        ASSERT_FALSE(file.empty());
+        const size_t size = file.size();
+        file.insert(file.end(), {0, 0});
+        const char* message = nullptr;
+        const Image image(DecodeBitmapImage(file.data(), size, &message));
+        ASSERT_TRUE(image) << message;
+        Bytes actual;
+        for (int i = 0; i < image->width * image->height; ++i)
+            actual.push_back(image->pixels[3 * i]);
+        EXPECT_EQ(actual, reds);
+    }
+}
+
+// A side of 0 pixels makes no picture: the loader refuses the file, and the conversion, as
+// CreateDIBSection does, finds no target to make.
+TEST_F(BitmapImageTest, ASideOfZeroPixelsIsRefused)
+{
+    for (const auto& [width, height] : {std::pair{0, 2}, std::pair{2, 0}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        const Bytes file = Bitmap(width, height, 24, 0, 0, {}, Bytes(16, 7));
+        const char* message = nullptr;
+        EXPECT_FALSE(Decode(file, &message));
+        EXPECT_STREQ(message, "Image file conversion error.");
+        uint8_t target[16];
+        EXPECT_EQ(PlatformConvertDibTo24(&file[14], &file[54], 16, target),
+                  DibConversion::OutOfMemory)
+            << "0: converted, 1: out of memory, 2: conversion error";
+    }
 }
 
 TEST_F(BitmapImageTest, EveryTruncationOfAFileIsRefusedWithTheFittingMessage)
