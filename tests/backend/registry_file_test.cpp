@@ -87,6 +87,48 @@ TEST_F(RegistryFileTest, RegeditsUtf16ExportIsReadUnchanged)
     Expect(1024, 768, 32, 60);
 }
 
+// Each row: a file as users or other programs write it, and the width it gives (800, the
+// default, when the key or the value is not the one the program asks for).
+TEST_F(RegistryFileTest, KeyAndValueNamesMatchWholeWhateverTheSpacesAndEncoding)
+{
+    const std::string header = "Windows Registry Editor Version 5.00\r\n";
+    const std::string key = "[HKEY_LOCAL_MACHINE\\Software\\Quorvane\\Telmarix - practice";
+    const std::string width = "\"Width\"=dword:00000400\r\n";
+    auto utf16 = [](const std::string& text) {
+        std::string bytes;
+        for (char c : text) bytes += std::string{c, '\0'};
+        return bytes;
+    };
+    const struct {
+        const char* what;
+        std::string bytes;
+        int32_t width;
+    } cases[] = {
+        {"trailing spaces and tabs",
+         "Windows Registry Editor Version 5.00 \t\r\n" + key +
+             "] \r\n\"Width\"=dword:00000400\t \r\n",
+         1024},
+        {"a key that extends the wanted one", header + key + "2]\r\n" + width, 800},
+        {"a key that the wanted one extends",
+         header + key.substr(0, key.size() - 1) + "]\r\n" + width, 800},
+        {"a value name that extends Width", Reg("\"Widths\"=dword:00000400\r\n"), 800},
+        {"a value name that Width extends", Reg("\"Widt\"=dword:00000400\r\n"), 800},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + Reg(width), 1024},
+        // U+0122 stands where a quote would if the code units were cut to their low bytes.
+        {"UTF-16LE with a letter beyond ASCII",
+         "\xFF\xFE" + utf16(Reg(width + "\"Owner\"=\"")) + std::string("\x22\x01", 2) +
+             utf16("irts\"\r\n"),
+         1024},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        Write("home", row.bytes);
+        displaySettings = {1, 2, 3, 4};
+        EXPECT_EQ(ReadWithStderr(), "");
+        Expect(row.width, 600, 32, 60);
+    }
+}
+
 TEST_F(RegistryFileTest, CascadeFollowsTheFirstMissingValue)
 {
     // Height is missing: the stored colour depth and frequency are ignored.
