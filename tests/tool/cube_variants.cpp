@@ -1,7 +1,8 @@
 // cube_variants DIR: writes damaged copies of the generated cube into DIR, for `dot3bump-assets
 // check` to read all in one process. Each file is named NNN-fails-WHAT.3ds when no loader may
 // accept it, NNN-either-WHAT.3ds when the damage could happen to leave a readable file, and
-// the undamaged cube is NNN-loads-unchanged.3ds.
+// NNN-loads-WHAT.3ds when it must load: the undamaged cube (WHAT is "unchanged") and the cubes
+// that load with a warning.
 //
 // The damage follows the chunk tree of the real file: cuts at every chunk boundary, every
 // chunk's length and id replaced, every count and a face index made to disagree with its data,
@@ -19,6 +20,7 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -198,6 +200,29 @@ void Contents(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
     }
 }
 
+// Cubes that load but that `check` warns about: one mirrored in a modelling program, one with a
+// face folded flat (a corner moved onto the diagonal opposite it) and one whose texture
+// coordinates squash a face's mapping onto a line. The corner and the texture coordinate belong
+// to the second triangle of the first side alone.
+bool DrawableVariants(Writer& out, std::string* error)
+{
+    MeshData mirrored = MakeCubeMesh();
+    mirrored.matrix[0][0] = -1.0f;
+    MeshData flat = MakeCubeMesh();
+    for (int axis = 0; axis < 3; ++axis)
+        flat.points[3][axis] = (flat.points[0][axis] + flat.points[2][axis]) / 2;
+    MeshData unmapped = MakeCubeMesh();
+    unmapped.texels[3] = {0.5f, 0.5f};
+    const std::pair<const char*, const MeshData*> variants[] = {
+        {"mirrored", &mirrored}, {"flat-face", &flat}, {"unmapped-face", &unmapped}};
+    for (const auto& [what, mesh] : variants) {
+        const Bytes bytes = Encode3dsFile(*mesh, error);
+        if (bytes.empty()) return false;
+        out.Write("loads", what, bytes);
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -216,6 +241,10 @@ int main(int argc, char** argv)
     Walk(cube, 0, cube.size(), &chunks);
     Writer out(argv[1]);
     out.Write("loads", "unchanged", cube);
+    if (!DrawableVariants(out, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
     Truncations(cube, chunks, out);
     Lengths(cube, chunks, out);
     Counts(cube, chunks, out);

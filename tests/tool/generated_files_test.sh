@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The data files of the run folder load as the program loads them, `check` says what the program
-# will show of them, and `dot3bump-assets generate` writes exactly those bytes again: on Windows
-# the files come from a generator built for the build machine, so this compares two compilers'
-# output.
+# will show of them (and of bitmaps whose sides are not powers of two), and `dot3bump-assets
+# generate` writes exactly those bytes again: on Windows the files come from a generator built
+# for the build machine, so this compares two compilers' output.
 # Usage: generated_files_test.sh TOOL RUN_DIR WORK_DIR
 set -u
 TOOL=$1
@@ -23,6 +23,23 @@ $run_dir/sphere.3ds: mesh Sphere, 1223 points, 2208 faces, 6624 vertices; box 50
 $run_dir/tex.bmp: bitmap 256 x 256, 24 bits per pixel, sides powers of two
 $run_dir/map_normal.bmp: bitmap 256 x 256, 24 bits per pixel, sides powers of two"
 [ "$(cat "$work/check.txt")" = "$expected" ] || fail "check said: $(cat "$work/check.txt")"
+
+# Black 24-bit bitmaps with one side that is not a power of two, either way round.
+for size in 4x3 3x4; do
+    python3 - "${size%x*}" "${size#*x}" "$work/$size.bmp" <<'PY'
+import struct, sys
+width, height, path = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3]
+pixels = bytes((3 * width + 3) // 4 * 4 * height)
+info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 0, 0, 0, 0)
+head = b"BM" + struct.pack("<IHHI", 54 + len(pixels), 0, 0, 54)
+open(path, "wb").write(head + info + pixels)
+PY
+done
+run_tool "$work/sides.txt" check "$work/4x3.bmp" "$work/3x4.bmp"
+not_powers="sides not powers of two (drivers older than OpenGL 2.0 need them)"
+expected="$work/4x3.bmp: bitmap 4 x 3, 24 bits per pixel, $not_powers
+$work/3x4.bmp: bitmap 3 x 4, 24 bits per pixel, $not_powers"
+[ "$(cat "$work/sides.txt")" = "$expected" ] || fail "check said: $(cat "$work/sides.txt")"
 
 run_tool "$work/generate.txt" generate "$work/again"
 status=$?
