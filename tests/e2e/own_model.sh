@@ -1,7 +1,9 @@
 # A user's own model and normal map, made with dot3bump-assets: a torus written as OBJ, imported
 # as cube.3ds, and a normal map made from a height map of hexagons, in a copy of the run folder.
-# The program draws the torus in the cube's place, lit per pixel: with bumps only it is grey and
-# not flat. Needs the importer of the Linux tool.
+# The program draws the torus in the cube's place, and both models lit per pixel through the new
+# map: with bumps only the torus is grey. The sphere, large and convex, shows whether the map
+# lights them as the height map says, not as a flat map or one with its green flipped would
+# (bump_lighting.py). Needs the importer of the Linux tool.
 # Usage: own_model.sh PROGRAM ARTIFACTS TOOL
 source "$(dirname "$0")/lib.sh" "$1" "$2"
 TOOL=$3
@@ -29,19 +31,36 @@ convert -size 256x256 pattern:hexagons -blur 0x1.5 -colorspace gray "bmp3:$WORK/
 ORIGINAL_RUN_DIR=$RUN_DIR
 RUN_DIR="$WORK/run"
 mkdir -p "$RUN_DIR"
-cp "$ORIGINAL_RUN_DIR/sphere.3ds" "$ORIGINAL_RUN_DIR/tex.bmp" "$RUN_DIR/"
+cp "$ORIGINAL_RUN_DIR/sphere.3ds" "$RUN_DIR/"
+# In place of the bricks, a colour texture whose colours name its texels.
+python3 "$E2E_DIR/bump_lighting.py" texture "$RUN_DIR/tex.bmp" || fail "cannot make the texture"
 "$TOOL" import "$WORK/torus.obj" "$RUN_DIR/cube.3ds" >"$ARTIFACTS/import.txt" 2>&1 ||
     fail "import: $(cat "$ARTIFACTS/import.txt")"
 "$TOOL" normalmap "$WORK/height.bmp" "$RUN_DIR/map_normal.bmp" >"$ARTIFACTS/normalmap.txt" 2>&1 ||
     fail "normalmap: $(cat "$ARTIFACTS/normalmap.txt")"
 
+# The sphere's lighting fitted against the height map's normals, once a picture of colours and
+# bumps shows enough of it: the verdict in LIGHTING (0 when the map fits clearly best, 1 when
+# not), the reason in $WORK/lighting.txt, the measures in the artifacts.
+lighting_judged() {
+    screenshot lighting || return 1
+    python3 "$E2E_DIR/bump_lighting.py" judge "$ARTIFACTS/lighting.png" "$WORK/height.bmp" \
+        >"$ARTIFACTS/lighting.json" 2>"$WORK/lighting.txt"
+    LIGHTING=$?
+    [ "$LIGHTING" -ne 2 ]
+}
+
 start_display
 start_program
 wait_for_window "OpenGL Brisvelle" >/dev/null || fail "no window"
 wait_for_frame
-screenshot torus
+# Colours and bumps: the sphere lit through the map, as the height map says.
+press_key 6
+poll 30 lighting_judged || fail "key 6: $(cat "$WORK/lighting.txt")"
+[ "$LIGHTING" -eq 0 ] || fail "key 6: $(cat "$WORK/lighting.txt")"
+
 press_key 4
-# Bumps only, once the key has taken effect: the torus grey and not flat.
+# Bumps only, once the key has taken effect: the torus drawn, grey.
 poll 30 picture_shows torus_bumps bumps cube || fail "key 4: $(cat "$WORK/expect.txt")"
 quit_with_escape 20
 [ "$EXIT_CODE" -eq 0 ] || fail "Escape ended the program with exit code $EXIT_CODE"
