@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/fullscreen_window.h"
+#include "gfx/capabilities.h"
 #include "gfx/gl.h"
 #include "state/display_settings.h"
 
@@ -24,7 +25,9 @@ public:
     static const std::string& Failure() { return failure_; }
 
     // The window and context come from the program's own start-up path, so appWindow holds
-    // them exactly as in the running program.
+    // them exactly as in the running program. From then on, every OpenGL error fails the test
+    // (or the suite set-up) that caused it, with the driver's message, where the context offers
+    // debug output (Mesa does on any context).
     void SetUp() override
     {
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
@@ -32,6 +35,7 @@ public:
         static int instance;
         if (!CreateFullscreenWindow(reinterpret_cast<InstanceHandle>(&instance), SW_SHOWDEFAULT))
             return Fail("CreateFullscreenWindow");
+        ReportErrorsAsTheyHappen();
         failure_.clear();
     }
 
@@ -43,6 +47,26 @@ public:
     }
 
 private:
+    static void APIENTRY OnDebugMessage(GLenum, GLenum type, GLuint, GLenum, GLsizei,
+                                        const GLchar* message, const void*)
+    {
+        if (type == GL_DEBUG_TYPE_ERROR) ADD_FAILURE() << "OpenGL error: " << message;
+    }
+
+    static void ReportErrorsAsTheyHappen()
+    {
+        // The driver's own string: a test may hand the program other extension strings.
+        static const bool debugOutput = SearchGlExtensionString(
+            reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), "GL_KHR_debug");
+        if (!debugOutput) return;
+        const auto debugMessageCallback = reinterpret_cast<PFNGLDEBUGMESSAGECALLBACKPROC>(
+            PlatformGetProcAddress("glDebugMessageCallback"));
+        // Synchronous, so that the failure is raised inside the call that caused it.
+        glEnable(GL_DEBUG_OUTPUT);
+        glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+        debugMessageCallback(OnDebugMessage, nullptr);
+    }
+
     void Fail(const char* step)
     {
         failure_ = std::string(step) + " failed under SDL video driver \"" +
@@ -59,7 +83,9 @@ inline ::testing::Environment* const glContextEnvironment =
     ::testing::AddGlobalTestEnvironment(new GlContextEnvironment);
 
 // Base fixture of GL tests: fails each test up front when there is no context, and starts it
-// from a cleared black framebuffer, identity matrices and a clean error flag.
+// from a cleared black framebuffer, identity matrices and a clean error flag. An OpenGL error
+// the test leaves behind fails it, as does (through the debug output) any error raised and
+// cleared again on the way.
 class GlTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -73,6 +99,13 @@ protected:
         glLoadIdentity();
         glClearColor(0, 0, 0, 0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+
+    void TearDown() override
+    {
+        if (!GlContextEnvironment::Failure().empty()) return;
+        for (GLenum error; (error = glGetError()) != GL_NO_ERROR;)
+            ADD_FAILURE() << "the test left OpenGL error 0x" << std::hex << error << " behind";
     }
 
     // The colour buffer as RGBA bytes, bottom row first like glReadPixels gives it.

@@ -17,7 +17,11 @@ protected:
         glPushAttrib(GL_ALL_ATTRIB_BITS);
     }
 
-    void TearDown() override { glPopAttrib(); }
+    void TearDown() override
+    {
+        glPopAttrib();
+        GlTest::TearDown();
+    }
 
     static void ExpectMatrix(GLenum which, const GLfloat* expected)
     {
