@@ -87,8 +87,11 @@ set_settings() {
     } > "$XDG_CONFIG_HOME/Quorvane/Telmarix - practice.reg"
 }
 
+# The program runs with Mesa's error reporting on: each OpenGL error it causes is written to its
+# standard error as "Mesa: User error: ..." (under Wine too, by the host's Mesa), and
+# wait_for_exit fails the test on any.
 start_program() {
-    (cd "$RUN_DIR" && exec $RUNNER "$PROGRAM") >"$WORK/program.log" 2>&1 &
+    (cd "$RUN_DIR" && MESA_DEBUG=1 exec $RUNNER "$PROGRAM") >"$WORK/program.log" 2>&1 &
     PROGRAM_PID=$!
 }
 
@@ -137,12 +140,13 @@ box_drawn() {
 wait_for_box() { poll 30 box_drawn "$1" || fail "no message box titled \"$1\" within 30 s"; }
 
 # wait_for_exit SECONDS: the program's exit code in EXIT_CODE, or a failure when it does not end
-# in time.
+# in time or reported an OpenGL error on its way.
 wait_for_exit() {
     poll "$1" program_ended || fail "the program did not end within $1 s"
     wait "$PROGRAM_PID"
     EXIT_CODE=$?
     PROGRAM_PID=
+    ! grep -q "^Mesa: User error" "$WORK/program.log" || fail "the program caused OpenGL errors"
 }
 
 # quit_with_escape SECONDS: holds Escape until the program has ended, as a person would: the
@@ -150,8 +154,10 @@ wait_for_exit() {
 quit_with_escape() {
     xdotool keydown Escape
     poll "$1" program_ended
+    local ended=$?
     xdotool keyup Escape
-    wait_for_exit 1
+    [ $ended -eq 0 ] || fail "Escape held for $1 s did not end the program"
+    wait_for_exit 0
 }
 
 press_key() { xdotool key "$1"; }
