@@ -10,8 +10,8 @@
                               key) agree within the tolerances stated below
 
 The models spin and the two builds' fonts differ, so the measures are coarse on purpose: how
-much of each model's region is covered, the mean colour there (its hue and its brightness), and
-the overlay's colours.
+much of each model's region is covered, the mean colour there (its hue and its brightness), the
+overlay's colours, and the gap between the words of its first capability line.
 """
 import json
 import subprocess
@@ -68,11 +68,32 @@ def text_colours(data, box):
     return counts
 
 
+def capability_text(pixel):
+    r, g, b = pixel
+    return (g > 245 and r < 10 and b < 10) or (r > 245 and g < 10 and b < 10)
+
+
+# The widest run of columns without text between the first and the last letter of the first
+# capability line, "VBO supported", in pixels: the space between its two words.
+def word_gap(data):
+    left, top, right, bottom = CAPABILITIES
+    rows = {y for y in range(top, bottom)
+            if any(map(capability_text, pixels(data, (left, y, right, y + 1))))}
+    if not rows:
+        return 0
+    first = last = min(rows)
+    while last + 1 in rows:
+        last += 1
+    columns = [x for x in range(left, right)
+               if any(map(capability_text, pixels(data, (x, first, x + 1, last + 1))))]
+    return max((b - a - 1 for a, b in zip(columns, columns[1:])), default=0)
+
+
 def measure(path):
     data = load(path)
     return {"cube": region(data, CUBE), "sphere": region(data, SPHERE),
             "capabilities": text_colours(data, CAPABILITIES),
-            "keyHelp": text_colours(data, KEY_HELP)}
+            "keyHelp": text_colours(data, KEY_HELP), "wordGap": word_gap(data)}
 
 
 def frame(path):
@@ -91,6 +112,11 @@ def fail(message):
 # Measured on both builds, whatever the spin: a mean brightness (the sum of the three channels)
 # of about 225 lit and 315 unlit.
 LIT_SPHERE_BRIGHTNESS = 270
+
+
+# Measured on both builds' faces at the overlay's 15 px: the letters of a word are at most 3 px
+# apart, the two words of "VBO supported" 6 px and more.
+WORD_GAP = 5
 
 
 def expect(key, m):
@@ -120,6 +146,9 @@ def expect(key, m):
         fail(f"the capability lines should all be green: {caps}")
     if keys["white"] < 200 or keys["green"] + keys["red"] > 0:
         fail(f"the key help should be white: {keys}")
+    if m["wordGap"] < WORD_GAP:
+        fail(f'"VBO supported" runs its words together: its widest gap is {m["wordGap"]} px, '
+             f"a space leaves {WORD_GAP} or more")
 
 
 # Lit per pixel through a bumpy normal map, a model's grey levels vary by far more than this.
