@@ -42,6 +42,17 @@ start_display() {
     fi
 }
 
+# The program meets the driver and the settings the pictures were measured with, not those of
+# the desktop the suite runs on: Mesa's llvmpipe (through GLVND's Mesa vendor, also where another
+# vendor would be picked) on the virtual display, and none of the user's SDL, Mesa or EGL
+# variables.
+for variable in $(compgen -v | grep -E '^(SDL_|MESA_|LIBGL_|GALLIUM_|LP_|EGL_|__GLX_|__EGL_|__GL_)'); do
+    unset "$variable"
+done
+unset WAYLAND_DISPLAY vblank_mode
+export __GLX_VENDOR_LIBRARY_NAME=mesa LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe
+export __EGL_VENDOR_LIBRARY_FILENAMES=/usr/share/glvnd/egl_vendor.d/50_mesa.json
+
 # The program reads its display settings from this configuration folder only, or under Wine
 # from the registry of the test run's prefix, cleared for each test.
 export XDG_CONFIG_HOME="$WORK/config"

@@ -12,7 +12,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,7 @@ public:
     // debug output (Mesa does on any context).
     void SetUp() override
     {
+        PinDriver();
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
         displaySettings = DisplaySettings();
         static int instance;
@@ -47,6 +51,27 @@ public:
     }
 
 private:
+    // The tests meet the driver their pictures were measured with, not the desktop's: Mesa's
+    // llvmpipe (through GLVND's Mesa vendor, also where another vendor would be picked), with
+    // none of the user's SDL, Mesa or EGL variables. SDL_VIDEODRIVER in the environment is the
+    // one exception, to watch the tests on a real screen.
+    static void PinDriver()
+    {
+        static const char* const kUserPrefixes[] = {"SDL_", "MESA_", "LIBGL_", "GALLIUM_", "LP_",
+                                                    "EGL_", "__GLX_", "__EGL_", "__GL_"};
+        std::vector<std::string> names;
+        for (char** entry = environ; *entry; ++entry) {
+            const std::string name(*entry, std::strcspn(*entry, "="));
+            for (const char* prefix : kUserPrefixes)
+                if (name.rfind(prefix, 0) == 0 && name != "SDL_VIDEODRIVER") names.push_back(name);
+        }
+        for (const std::string& name : names) unsetenv(name.c_str());
+        setenv("__GLX_VENDOR_LIBRARY_NAME", "mesa", 1);
+        setenv("__EGL_VENDOR_LIBRARY_FILENAMES", "/usr/share/glvnd/egl_vendor.d/50_mesa.json", 1);
+        setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+        setenv("GALLIUM_DRIVER", "llvmpipe", 1);
+    }
+
     static void APIENTRY OnDebugMessage(GLenum, GLenum type, GLuint, GLenum, GLsizei,
                                         const GLchar* message, const void*)
     {
