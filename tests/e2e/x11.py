@@ -49,7 +49,10 @@ def close(d, window_id):
 
 
 # Like a window manager, this one has the last word on the focus: it must stay on the window for
-# half a second, or it is given again, for up to 10 s, and then this fails loudly. Focus changes
+# half a second, or it is given again, for up to 10 s, and then this fails loudly. The half second
+# is the condition, not a guess at a delay: a client that takes the focus back does so when it
+# reads its FocusOut event, which the program does once a frame, and its slowest frames (the
+# sanitizer build on a loaded machine, about 12 a second) come several times within it. Focus changes
 # sent with a flush were once lost under load (about one in 40); with the round trip of close()
 # none was lost in 270 changes under load.
 def focus(d, window_id):
