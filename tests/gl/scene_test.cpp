@@ -8,6 +8,7 @@
 #include "scene/model.h"
 #include "state/app_state.h"
 #include "tests/gl/gl_context_fixture.h"
+#include "tests/unique_temp_path.h"
 #include "tools/file_bytes.h"
 #include "tools/generate_meshes.h"
 #include "tools/write_3ds.h"
@@ -327,7 +328,7 @@ TEST_F(SceneTest, CombinedPixelsMatchTheDot3FormulaComputedFromTheTexels)
 TEST_F(SceneTest, LightArrayOncePerTriangleDrawsThePlainPictureByteForByte)
 {
     const auto saved = std::filesystem::current_path();
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "dot3bump_64k";
+    const std::filesystem::path folder = UniqueTempPath("dot3bump_64k");
     std::filesystem::create_directories(folder);
     std::string error;
     ASSERT_TRUE(WriteFileBytes((folder / "sphere.3ds").string(),

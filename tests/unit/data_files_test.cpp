@@ -4,6 +4,7 @@
 #include "assets/bitmap_image.h"
 #include "assets/model_file_load.h"
 #include "assets/vertex_record.h"
+#include "tests/unique_temp_path.h"
 #include "tools/brick_pattern.h"
 #include "tools/generate_files.h"
 #include "tools/normal_map.h"
@@ -18,7 +19,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 
 namespace {
@@ -52,9 +52,7 @@ class DataFilesTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        // CTest runs each test of this suite in a process of its own, possibly side by side.
-        folder = fs::temp_directory_path() /
-                 ("dot3bump_data_files_" + std::to_string(std::random_device()()));
+        folder = UniqueTempPath("dot3bump_data_files");
         std::string error;
         ASSERT_TRUE(WriteDataFiles(folder, &error)) << error;
     }

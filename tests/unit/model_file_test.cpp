@@ -7,6 +7,7 @@
 #include "assets/model_file_load.h"
 #include "assets/vertex_record.h"
 #include "platform/byte_order.h"
+#include "tests/unique_temp_path.h"
 #include "tools/generate_meshes.h"
 #include "tools/write_3ds.h"
 
@@ -23,7 +24,6 @@
 #include <initializer_list>
 #include <iterator>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -224,13 +224,13 @@ TEST(ModelFileLoad, MissingAndEmptyFilesAreNamed)
     EXPECT_EQ(LoadModelFile("no/such/model.3ds", &error), nullptr);
     EXPECT_EQ(error, "no/such/model.3ds: cannot be opened");
 
-    fs::path empty = fs::temp_directory_path() / "dot3bump_empty_model.3ds";
+    fs::path empty = UniqueTempPath("dot3bump_empty_model");
     std::ofstream(empty.string()).close();
     EXPECT_EQ(LoadModelFile(empty.string().c_str(), &error), nullptr);
     EXPECT_EQ(error, empty.string() + ": is empty");
     fs::remove(empty);
 
-    fs::path folder = fs::temp_directory_path() / "dot3bump_folder_model.3ds";
+    fs::path folder = UniqueTempPath("dot3bump_folder_model");
     fs::create_directory(folder);
     EXPECT_EQ(LoadModelFile(folder.string().c_str(), &error), nullptr);
     EXPECT_EQ(error, folder.string() + ": is not a regular file");
@@ -261,11 +261,7 @@ protected:
         std::strcpy(node->name, "Tetra");
         node->parent_id = LIB3DS_NO_PARENT;  // 0 would make the node its own parent
         lib3ds_file_insert_node(file, node);
-        // CTest runs each test of this suite in a process of its own, side by side: a shared name
-        // would let one process read the file while another rewrites or removes it.
-        fs::path path =
-            fs::temp_directory_path() /
-            ("dot3bump_written_model_" + std::to_string(std::random_device()()) + ".3ds");
+        fs::path path = UniqueTempPath("dot3bump_written_model");
         ASSERT_TRUE(lib3ds_file_save(file, path.string().c_str()));
         lib3ds_file_free(file);
         bytes_ = ReadBytes(path.string());
