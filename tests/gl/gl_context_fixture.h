@@ -57,7 +57,7 @@ private:
     // one exception, to watch the tests on a real screen.
     static void PinDriver()
     {
-        static const char* const kUserPrefixes[] = {"SDL_", "MESA_", "LIBGL_", "GALLIUM_", "LP_",
+        static const char* const kUserPrefixes[] = {"SDL_", "MESA_",  "LIBGL_", "GALLIUM_", "LP_",
                                                     "EGL_", "__GLX_", "__EGL_", "__GL_"};
         std::vector<std::string> names;
         for (char** entry = environ; *entry; ++entry) {

@@ -2,7 +2,4 @@
  * malloc on a thread's first access, as Mesa's driver and LLVM's are. */
 __thread char dynamicTlsBlock[24];
 
-char* DynamicTlsBlock(void)
-{
-    return dynamicTlsBlock;
-}
+char* DynamicTlsBlock(void) { return dynamicTlsBlock; }

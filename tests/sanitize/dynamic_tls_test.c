@@ -41,8 +41,10 @@ int main(int argc, char** argv)
     }
     const uintptr_t offset = (uintptr_t)block() % kPage;
     if (offset != kOldHeaderSize) {
-        fprintf(stderr, "the TLS block landed %lu bytes into its page, not %d: this allocator no "
-                "longer fits the test\n", (unsigned long)offset, kOldHeaderSize);
+        fprintf(stderr,
+                "the TLS block landed %lu bytes into its page, not %d: this allocator no "
+                "longer fits the test\n",
+                (unsigned long)offset, kOldHeaderSize);
         return 1;
     }
     printf("a dynamic TLS block %d bytes into its page, after %d allocations\n", kOldHeaderSize,
