@@ -46,9 +46,8 @@ start_display() {
 # the desktop the suite runs on: Mesa's llvmpipe (through GLVND's Mesa vendor, also where another
 # vendor would be picked) on the virtual display, and none of the user's SDL, Mesa or EGL
 # variables.
-for variable in $(compgen -v | grep -E '^(SDL_|MESA_|LIBGL_|GALLIUM_|LP_|EGL_|__GLX_|__EGL_|__GL_)'); do
-    unset "$variable"
-done
+user_prefixes='^(SDL_|MESA_|LIBGL_|GALLIUM_|LP_|EGL_|__GLX_|__EGL_|__GL_)'
+for variable in $(compgen -v | grep -E "$user_prefixes"); do unset "$variable"; done
 unset WAYLAND_DISPLAY vblank_mode
 export __GLX_VENDOR_LIBRARY_NAME=mesa LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe
 export __EGL_VENDOR_LIBRARY_FILENAMES=/usr/share/glvnd/egl_vendor.d/50_mesa.json
