@@ -54,23 +54,30 @@ def region(data, box):
     return {"coverage": len(lit) / area, "mean": mean, "spread": grey, "variation": variation}
 
 
+# Text is drawn in pure colours without blending; a spinning model that strays into a text box
+# is textured and never pure, so it is not taken for text.
+def text_colour(pixel):
+    r, g, b = pixel
+    if g > 245 and r < 10 and b < 10:
+        return "green"
+    if r > 245 and g < 10 and b < 10:
+        return "red"
+    if min(r, g, b) > 245:
+        return "white"
+    return None
+
+
 def text_colours(data, box):
-    # Text is drawn in pure colours without blending; a spinning model that strays into the box
-    # is textured and never pure, so it is not counted.
     counts = {"green": 0, "red": 0, "white": 0}
-    for r, g, b in pixels(data, box):
-        if g > 245 and r < 10 and b < 10:
-            counts["green"] += 1
-        elif r > 245 and g < 10 and b < 10:
-            counts["red"] += 1
-        elif min(r, g, b) > 245:
-            counts["white"] += 1
+    for pixel in pixels(data, box):
+        colour = text_colour(pixel)
+        if colour:
+            counts[colour] += 1
     return counts
 
 
 def capability_text(pixel):
-    r, g, b = pixel
-    return (g > 245 and r < 10 and b < 10) or (r > 245 and g < 10 and b < 10)
+    return text_colour(pixel) in ("green", "red")
 
 
 # The widest run of columns without text between the first and the last letter of the first
