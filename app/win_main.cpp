@@ -1,4 +1,6 @@
-#include "app/win_main.h"
+// The program's entry, declared in platform.h: the Linux main() and the Windows C runtime both
+// come here.
+#include "platform/platform.h"
 
 #include "app/display_settings.h"
 #include "app/fullscreen_window.h"

@@ -29,6 +29,15 @@ using DeviceContextHandle = PlatformDeviceContext*;
 using RenderContextHandle = PlatformRenderContext*;
 using RegistryKeyHandle = PlatformRegistryKey*;
 
+// ---- The program's entry -------------------------------------------------------------------
+
+// Defined by the program, not by a backend: each backend's process entry hands over to it (the
+// Linux main(); on Windows the C runtime calls it itself). Returns the process exit code: 0
+// after the window closed, 1 when the window or its rendering context could not be made, 2 when
+// graphics start-up failed, 3 when the scene was not built.
+int WinMain(InstanceHandle instance, InstanceHandle previousInstance, char* commandLine,
+            int showCommand);
+
 // ---- Messages and keys (Win32 values) ----------------------------------------------------
 
 // NOTE: windows.h defines these names as macros with the same values; where it came first,

@@ -1,5 +1,5 @@
 // The Linux entry: main() hands over to the program's WinMain.
-#include "app/win_main.h"
+#include "platform/platform.h"
 
 #define SDL_MAIN_HANDLED
 #include <SDL.h>

@@ -1,12 +1,12 @@
 // The process entry of the Windows build.
 //
 // NOTE: Windows compilers treat the name WinMain like main: MinGW's GCC gives it C linkage
-// whatever its parameters, and MSVC refuses to overload it. The program's WinMain of
-// app/win_main.h is therefore itself the WinMain the C runtime calls: platform.h makes its
-// instance handle HINSTANCE's own type, so its declaration is the system's, and on x86-64
+// whatever its parameters, and MSVC refuses to overload it. The program's WinMain (declared in
+// platform.h, defined in app/) is therefore itself the WinMain the C runtime calls: platform.h
+// makes its instance handle HINSTANCE's own type, so its declaration is the system's, and on x86-64
 // WINAPI is the one calling convention. On 32-bit x86 the system's WinMain is __stdcall
 // (_WinMain@16), which the program's is not.
-#include "app/win_main.h"
+#include "platform/platform.h"
 
 #ifndef _WIN64
 #error "The win32 backend's entry relies on the x86-64 calling convention (see above)."

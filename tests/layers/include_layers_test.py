@@ -2,9 +2,7 @@
 
 Usage: include_layers_test.py SOURCE_DIR LAYER=RANK...  (the ranks of cmake/Layers.cmake)
 
-A file in folder L may include headers of L itself and of layers of a lower rank. The one
-exception is a backend's process entry (platform/*/*_main.cpp), which hands over to the
-program's WinMain in app/.
+A file in folder L may include headers of L itself and of layers of a lower rank.
 """
 import pathlib
 import re
@@ -21,13 +19,12 @@ def main():
         for path in sorted((root / layer).rglob("*")):
             if path.suffix not in (".h", ".cpp"):
                 continue
-            entry = layer == "platform" and path.name.endswith("_main.cpp")
             for number, line in enumerate(path.read_text(errors="replace").splitlines(), 1):
                 match = INCLUDE.match(line)
                 if not match or match.group(1) not in ranks or match.group(1) == layer:
                     continue
                 used = match.group(1)
-                if ranks[used] < ranks[layer] or (entry and used == "app"):
+                if ranks[used] < ranks[layer]:
                     continue
                 faults.append(f"{path.relative_to(root)}:{number}: {layer} (rank {ranks[layer]}) "
                               f"includes {used}/ (rank {ranks[used]}): {line.strip()}")

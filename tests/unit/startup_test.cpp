@@ -1,7 +1,6 @@
 // Start-up order, exit codes and the message loop, run through WinMain against the fake.
 #include "app/display_settings.h"
 #include "app/fullscreen_window.h"
-#include "app/win_main.h"
 #include "gfx/capabilities.h"
 #include "state/app_state.h"
 #include "tests/fake/fake_platform.h"
