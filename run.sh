@@ -19,6 +19,7 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 source ../../tools/virtual_display.sh
+source ../../tools/program_wait.sh
 work=$(mktemp -d)
 program=
 finish() {
@@ -39,38 +40,30 @@ program=$!
 # to the rate measured over the first 50 frames.
 screenshot="$PWD/screenshot.png"
 rate_line() { convert "$1" -crop 160x28+0+0 +repage ppm:- | md5sum; }
-shown=
 first_rate=
-for _ in $(seq 120); do
-    kill -0 "$program" 2>/dev/null || break
-    if import -window root "$work/probe.png"; then
-        if [ -z "$first_rate" ]; then
-            green=$(convert "$work/probe.png" -fill black +opaque '#00ff00' -format '%[fx:mean]' \
-                info:)
-            [ "$green" != 0 ] && first_rate=$(rate_line "$work/probe.png")
-        elif [ "$(rate_line "$work/probe.png")" != "$first_rate" ]; then
-            mv "$work/probe.png" "$screenshot"
-            shown=yes
-            break
-        fi
+shown=
+# Done once the screenshot is taken, or when the program ended first.
+rate_measured() {
+    process_ended "$program" && return 0
+    import -window root "$work/probe.png" || return 1
+    if [ -z "$first_rate" ]; then
+        local green
+        green=$(convert "$work/probe.png" -fill black +opaque '#00ff00' -format '%[fx:mean]' info:)
+        [ "$green" != 0 ] && first_rate=$(rate_line "$work/probe.png")
+        return 1
     fi
-    sleep 0.5
-done
+    [ "$(rate_line "$work/probe.png")" != "$first_rate" ] &&
+        mv "$work/probe.png" "$screenshot" && shown=yes
+}
 set +e
+poll 60 rate_measured
 if [ -n "$shown" ]; then
     echo "Screenshot: $screenshot"
-    # Escape is read from the key state after each frame: it is held until the program ends.
-    xdotool keydown Escape
-    for _ in $(seq 300); do
-        kill -0 "$program" 2>/dev/null || break
-        sleep 0.1
-    done
-    xdotool keyup Escape
-    if kill -0 "$program" 2>/dev/null; then
+    if ! hold_escape_until_ended "$program" 30; then
         echo "dot3bump did not end within 30 s of Escape; stopping it" >&2
         exit 1
     fi
-elif kill -0 "$program" 2>/dev/null; then
+elif ! process_ended "$program"; then
     echo "dot3bump showed no frame rate within 60 s; stopping it" >&2
     exit 1
 fi

@@ -5,6 +5,7 @@ set -u
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$E2E_DIR/../../tools/virtual_display.sh"
+source "$E2E_DIR/../../tools/program_wait.sh"
 PROGRAM=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 ARTIFACTS=$2
 # An optional runner in front of the program (the Windows build runs under wine).
@@ -105,17 +106,7 @@ start_program() {
     PROGRAM_PID=$!
 }
 
-# poll SECONDS COMMAND...: runs COMMAND until it succeeds, or fails once SECONDS have passed.
-poll() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
-
-program_ended() { ! kill -0 "$PROGRAM_PID" 2>/dev/null; }
+program_ended() { process_ended "$PROGRAM_PID"; }
 
 # The id of a mapped window titled exactly $1, in $FOUND_WINDOW; fails while there is none.
 window_shown() {
@@ -159,14 +150,11 @@ wait_for_exit() {
     ! grep -q "^Mesa: User error" "$WORK/program.log" || fail "the program caused OpenGL errors"
 }
 
-# quit_with_escape SECONDS: holds Escape until the program has ended, as a person would: the
-# program reads the key's state once per frame. The exit code is in EXIT_CODE.
+# quit_with_escape SECONDS: holds Escape until the program has ended. The exit code is in
+# EXIT_CODE.
 quit_with_escape() {
-    xdotool keydown Escape
-    poll "$1" program_ended
-    local ended=$?
-    xdotool keyup Escape
-    [ $ended -eq 0 ] || fail "Escape held for $1 s did not end the program"
+    hold_escape_until_ended "$PROGRAM_PID" "$1" ||
+        fail "Escape held for $1 s did not end the program"
     wait_for_exit 0
 }
 
