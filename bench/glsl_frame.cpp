@@ -45,7 +45,11 @@ void main()
 
 GLuint program = 0;
 GLint lightUniform = -1;
-enum Attribute : GLuint { kAxisS = 1, kAxisT = 2, kAxisR = 3 };
+// NOTE: drivers that alias generic attributes onto the fixed ones (NVIDIA's: 0 position,
+// 2 normal, 3 colour, 4 secondary colour, 5 fog, 8-15 texture coordinates) would feed an array on
+// 3 to gl_Color and one on 8 to gl_MultiTexCoord0, which the shaders read. 5 to 7 stand for
+// nothing they read, nor anything the rest of the frame relies on (fog stays off).
+enum Attribute : GLuint { kAxisS = 5, kAxisT = 6, kAxisR = 7 };
 std::map<const Model*, GLuint> basisBuffers;  // 9 floats per vertex: axisS, axisT, axisR
 
 GLuint Compile(GLenum type, const char* source)
