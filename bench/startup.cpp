@@ -1,142 +1,144 @@
 #include "bench/startup.h"
 
-#include "app/display_settings.h"
-#include "app/fullscreen_window.h"
-#include "assets/bitmap_image.h"
 #include "bench/clock.h"
-#include "gfx/cube_map_texture.h"
-#include "gfx/graphics_init.h"
-#include "scene/frame_driver.h"
-#include "scene/model.h"
-#include "scene/scene.h"
 
-#include <SDL.h>
-
+#include <algorithm>
+#include <array>
+#include <csignal>
 #include <cstdio>
-#include <cstdlib>
-#include <map>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
 namespace {
 
-// The parts of the scene's loading, done once more apart after the first frame, with the files
-// in the system's cache as they were the first time (the benchmark has just written them).
-void PrintParts()
+// What the probe notes, in the order they come: each part of the start-up runs from the moment
+// before it (the spawn, for the first) to its own.
+constexpr size_t kMomentCount = 5;
+const char* const kMoments[kMomentCount] = {"main", "context", "loading", "frame", "firstFrame"};
+using Moments = std::array<double, kMomentCount>;  // ms from the spawn
+
+// The benchmark's own environment but for SDL's offscreen driver, the probe and the file it
+// writes, and a folder of settings with none in it: the program takes the default mode, as the
+// benchmark's frames do.
+std::vector<std::string> ProgramEnvironment(const std::filesystem::path& folder,
+                                            const std::filesystem::path& times)
 {
-    const Matrix4f identity;
-    double start = NowMs();
-    Model cube("cube.3ds", identity.m, identity.m, &cubeMapTexture);
-    Model sphere("sphere.3ds", identity.m, identity.m, &cubeMapTexture);
-    std::printf("modelFiles %f\n", NowMs() - start);
-
-    start = NowMs();
-    std::vector<RgbImage*> images;
-    char message[kImageMessageSize];
-    for (const char* name : {"tex.bmp", "map_normal.bmp", "tex.bmp", "map_normal.bmp"})
-        images.push_back(ReadBitmapImage(name, message));
-    std::printf("bitmapFiles %f\n", NowMs() - start);
-
-    start = NowMs();
-    cube.PrepareMesh();
-    sphere.PrepareMesh();
-    std::printf("meshes %f\n", NowMs() - start);
-
-    // The calls of Model::LoadTexture after the file is read.
-    start = NowMs();
-    for (RgbImage* image : images) {
-        GLuint texture = 0;
-        glGenTextures(1, &texture);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image->width, image->height, 0, GL_RGB,
-                     GL_UNSIGNED_BYTE, image->pixels);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        std::free(image->pixels);
-        delete image;
+    std::vector<std::string> environment = {
+        "SDL_VIDEODRIVER=offscreen", std::string("LD_PRELOAD=") + DOT3BUMP_STARTUP_PROBE,
+        "XDG_CONFIG_HOME=" + folder.string(), "DOT3BUMP_STARTUP_TIMES=" + times.string()};
+    const size_t ours = environment.size();
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string text = *entry;
+        const std::string name = text.substr(0, text.find('=') + 1);
+        if (std::none_of(environment.begin(), environment.begin() + ours,
+                         [&](const std::string& set) { return set.rfind(name, 0) == 0; }))
+            environment.push_back(text);
     }
-    glFinish();
-    std::printf("textures %f\n", NowMs() - start);
+    return environment;
+}
+
+bool ReadMoments(const std::filesystem::path& times, double spawned, Moments* moments)
+{
+    std::FILE* file = std::fopen(times.c_str(), "r");
+    if (!file) return false;
+    char name[32];
+    double value = 0;
+    size_t count = 0;
+    while (count < kMomentCount && std::fscanf(file, "%31s %lf", name, &value) == 2 &&
+           std::strcmp(name, kMoments[count]) == 0)
+        (*moments)[count++] = value - spawned;
+    std::fclose(file);
+    // Out of order, the moments would not be the program's steps the probe takes them for.
+    return count == kMomentCount && moments->front() > 0 &&
+           std::is_sorted(moments->begin(), moments->end());
+}
+
+// Waits for the program to end, for 30 s at the most: a program that never reaches the frame the
+// probe waits for would otherwise run on for ever. Killed then. No limit where the kernel has no
+// pidfd_open.
+bool WaitForProgram(pid_t child, int* status)
+{
+    // NOTE: glibc 2.36's <sys/pidfd.h> declares pidfd_open without C linkage.
+    const int handle = int(syscall(SYS_pidfd_open, child, 0));
+    pollfd ended = {handle, POLLIN, 0};
+    const bool inTime = handle < 0 || poll(&ended, 1, 30000) == 1;
+    if (handle >= 0) close(handle);
+    if (!inTime) {
+        std::fputs("dot3bump-bench: the start-up run did not end within 30 s\n", stderr);
+        kill(child, SIGKILL);
+    }
+    return waitpid(child, status, 0) == child && inTime;
+}
+
+// One run of the program in `folder`, which the probe asks to quit after its first frame. False,
+// with the reason on stderr, when it did not reach that frame or did not then end with exit
+// code 0.
+bool RunProgram(const std::filesystem::path& folder, char* const* environment,
+                const std::filesystem::path& times, Moments* moments)
+{
+    std::error_code ignored;
+    std::filesystem::remove(times, ignored);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    char* argv[] = {const_cast<char*>(DOT3BUMP_PROGRAM), nullptr};
+    pid_t child = 0;
+    const double spawned = NowMs();
+    const int error = posix_spawn(&child, DOT3BUMP_PROGRAM, &actions, nullptr, argv, environment);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) {
+        std::fprintf(stderr, "dot3bump-bench: the start-up run failed: %s\n", std::strerror(error));
+        return false;
+    }
+    int status = 0;
+    if (!WaitForProgram(child, &status)) return false;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "dot3bump-bench: the start-up run failed (%s %d)\n",
+                     WIFSIGNALED(status) ? "signal" : "exit code",
+                     WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status));
+        return false;
+    }
+    if (!ReadMoments(times, spawned, moments)) {
+        std::fprintf(stderr, "dot3bump-bench: the start-up run noted no first frame\n");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-int RunStartup(const std::filesystem::path& folder)
+std::optional<StartupTimes> MeasureStartup(const std::filesystem::path& folder, int runs)
 {
-    std::filesystem::current_path(folder);
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    std::printf("main %f\n", NowMs());
-    // WinMain's start-up, step by step.
-    static int instance;
-    ReadDisplaySettings();
-    double start = NowMs();
-    if (!CreateFullscreenWindow(reinterpret_cast<InstanceHandle>(&instance), SW_SHOWDEFAULT))
-        return 1;
-    std::printf("context %f\n", NowMs() - start);
-    start = NowMs();
-    if (!InitGraphics()) return 2;
-    std::printf("graphics %f\n", NowMs() - start);
-    start = NowMs();
-    if (!BuildScene()) return 3;
-    std::printf("loading %f\n", NowMs() - start);
-    StartFrameTimer();
-    start = NowMs();
-    RenderFrame();
-    glFinish();
-    std::printf("frame %f\n", NowMs() - start);
-    std::printf("firstFrame %f\n", NowMs());
-    PrintParts();
-    return 0;
-}
+    const std::filesystem::path times = folder / "startup.txt";
+    std::vector<std::string> environment = ProgramEnvironment(folder, times);
+    std::vector<char*> pointers;
+    for (std::string& entry : environment) pointers.push_back(entry.data());
+    pointers.push_back(nullptr);
 
-StartupTimes MeasureStartup(const char* self, const std::filesystem::path& folder, int runs)
-{
-    std::map<std::string, std::vector<double>> samples;
+    std::array<std::vector<double>, kMomentCount> parts;
+    std::vector<double> firstFrames;
     for (int run = 0; run < runs; ++run) {
-        const std::filesystem::path output = folder / "startup.txt";
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        const std::string folderText = folder.string();
-        char* argv[] = {const_cast<char*>(self), const_cast<char*>("--startup"),
-                        const_cast<char*>(folderText.c_str()), nullptr};
-        pid_t child = 0;
-        const double spawned = NowMs();
-        const bool started = posix_spawn(&child, self, &actions, nullptr, argv, environ) == 0;
-        posix_spawn_file_actions_destroy(&actions);
-        int status = 0;
-        if (!started || waitpid(child, &status, 0) != child || status != 0) {
-            std::fprintf(stderr, "dot3bump-bench: the start-up run failed (status %d)\n", status);
-            continue;
-        }
-        std::FILE* file = std::fopen(output.c_str(), "r");
-        char name[32];
-        double value = 0;
-        while (file && std::fscanf(file, "%31s %lf", name, &value) == 2) {
-            const std::string key = name;
-            samples[key].push_back(key == "firstFrame" || key == "main" ? value - spawned : value);
-        }
-        if (file) std::fclose(file);
+        Moments at{};
+        if (!RunProgram(folder, pointers.data(), times, &at)) continue;
+        for (size_t i = 0; i < kMomentCount; ++i) parts[i].push_back(at[i] - (i ? at[i - 1] : 0));
+        firstFrames.push_back(at.back());
     }
-    StartupTimes times;
-    times.firstFrame = Median(samples["firstFrame"]);
-    times.toMain = Median(samples["main"]);
-    times.frame = Median(samples["frame"]);
-    times.context = Median(samples["context"]);
-    times.graphics = Median(samples["graphics"]);
-    times.loading = Median(samples["loading"]);
-    times.modelFiles = Median(samples["modelFiles"]);
-    times.bitmapFiles = Median(samples["bitmapFiles"]);
-    times.meshes = Median(samples["meshes"]);
-    times.textures = Median(samples["textures"]);
-    return times;
+    if (firstFrames.empty()) return std::nullopt;
+    StartupTimes median;
+    median.firstFrame = Median(firstFrames);
+    median.toMain = Median(parts[0]);
+    median.context = Median(parts[1]);
+    median.graphics = Median(parts[2]);
+    median.loading = Median(parts[3]);
+    median.frame = Median(parts[4]);
+    return median;
 }

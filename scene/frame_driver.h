@@ -13,7 +13,9 @@ void SetRotationSteps(float elapsedSeconds, RotationStep& cube, RotationStep& sp
 // Draws, presents and times one frame. Both models turn whether they are shown or not.
 void RenderFrame();
 
-// The same, each visible model drawn by `drawModel` instead of its Draw: the benchmark's way to
-// time other draws inside the very same frame.
+// The same, each visible model drawn by `drawModel` instead of its Draw. A seam for the
+// benchmark alone: it times its other draws of the models (the light array kept, a shader
+// renderer) inside this very frame (spin, camera, overlay, swap and timing) rather than inside a
+// copy of it that could drift from the frame the program draws.
 using DrawModelFunction = void (*)(Model& model);
 void RenderFrame(DrawModelFunction drawModel);

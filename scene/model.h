@@ -47,17 +47,18 @@ public:
     // Draws the model lit per pixel (see model_draw.cpp for the state it leaves behind).
     void Draw();
 
-    // Draw's steps, apart for the benchmark and the tests: PlaceForDraw clears rotationStep
-    // and multiplies the model's placement, spin and tilt onto the modelview matrix;
-    // LightInModelFrame (above) brings the light into the model's frame; FillLightArray writes
-    // the tangent-space light vector of each vertex (vertexCount x 3 floats); DrawWithLightArray
-    // sets up the texture units with that array (null when the draw does not read it), draws and
-    // resets them.
+    // Draw with `lightArray` (vertexCount x 3 floats, as FillLightArray writes them; read on the
+    // Dot3 path only) in place of the array Draw fills for itself. With PlaceForDraw and
+    // FillLightArray, the seam the benchmark needs to measure Draw against the same calls with an
+    // array filled once and kept, and against a shader renderer drawn in the model's place; the
+    // tests draw with an array computed the plain way.
+    void DrawWithLightArray(const float* lightArray);
+    // Draw's first step: clears rotationStep and multiplies the model's placement, spin and tilt
+    // onto the modelview matrix.
     void PlaceForDraw();
+    // The tangent-space light vector of each vertex for `light` (LightInModelFrame), into
+    // `vectors` (vertexCount x 3 floats).
     void FillLightArray(const Vec3d& light, float* vectors) const;
-    void DrawWithLightArray(const float* vectors);
-    // Whether the draw takes the Dot3 path, the one that reads the light array.
-    bool DrawsDot3() const;
 
     GLuint colorTexture = 0xFFFFFFFF;
     GLuint normalMapTexture = 0xFFFFFFFF;
@@ -78,4 +79,11 @@ public:
     // light array reads 72 bytes per triangle instead of touching three 104-byte records.
     Vec3d* triangleBases = nullptr;
     std::string fileError;  // why `file` is null, or why the mesh could not be prepared
+
+private:
+    // Sets up the texture units (the light array on unit 1, null when the draw does not read
+    // it), draws and resets them.
+    void DrawPlaced(const float* lightArray);
+    // Whether the draw takes the Dot3 path, the one that reads the light array.
+    bool DrawsDot3() const;
 };

@@ -151,7 +151,7 @@ void Model::FillLightArray(const Vec3d& light, float* vectors) const
     }
 }
 
-void Model::DrawWithLightArray(const float* vectors)
+void Model::DrawPlaced(const float* lightArray)
 {
     glEnableClientState(GL_VERTEX_ARRAY);
     entryPoints.glBindBufferARB(GL_ARRAY_BUFFER_ARB, bufferNames[0]);
@@ -159,7 +159,7 @@ void Model::DrawWithLightArray(const float* vectors)
 
     if (DrawsDot3()) {
         SetUpNormalMapUnit(*this);
-        SetUpCubeMapUnit(*this, vectors);
+        SetUpCubeMapUnit(*this, lightArray);
         if (renderMode.colorPass) SetUpColorUnit(*this);
         SetNormalMapCombiner();
         SetDot3Combiner();
@@ -188,10 +188,17 @@ void Model::Draw()
     const Vec3d light = LightInModelFrame();
     // Only the Dot3 path reads the light array. Allocated for this draw alone: the allocator
     // keeps the memory between frames, so a steady state costs no page fault.
-    if (!DrawsDot3()) return DrawWithLightArray(nullptr);
+    if (!DrawsDot3()) return DrawPlaced(nullptr);
     auto* vectors = static_cast<float*>(std::malloc(size_t(vertexCount) * 12 + 1));
     if (!vectors) return;  // nothing drawn this frame; the next frame tries again
     FillLightArray(light, vectors);
-    DrawWithLightArray(vectors);
+    DrawPlaced(vectors);
     std::free(vectors);
+}
+
+void Model::DrawWithLightArray(const float* lightArray)
+{
+    if (!file) return;
+    PlaceForDraw();
+    DrawPlaced(lightArray);
 }

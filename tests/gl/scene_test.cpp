@@ -348,8 +348,6 @@ TEST_F(SceneTest, LightArrayOncePerTriangleDrawsThePlainPictureByteForByte)
     // The light array the plain way: allocated for this draw, computed for every corner from its
     // own record.
     const auto drawPerCorner = [](Model& model) {
-        glLoadMatrixf(sceneCamera->viewMatrix.m);
-        model.PlaceForDraw();
         const Vec3d l = model.LightInModelFrame();
         std::vector<float> vectors(size_t(model.vertexCount) * 3);
         for (uint32_t i = 0; i < model.vertexCount; ++i) {
@@ -358,6 +356,7 @@ TEST_F(SceneTest, LightArrayOncePerTriangleDrawsThePlainPictureByteForByte)
             vectors[3 * i + 1] = float(l.x * r.axisT.x + l.y * r.axisT.y + l.z * r.axisT.z);
             vectors[3 * i + 2] = float(l.x * r.axisR.x + l.y * r.axisR.y + l.z * r.axisR.z);
         }
+        glLoadMatrixf(sceneCamera->viewMatrix.m);
         model.DrawWithLightArray(vectors.data());
         return ReadFramebuffer();
     };
