@@ -1,6 +1,7 @@
 #include "assets/model_file_load.h"
 
 #include "assets/model_file_check.h"
+#include "math/all_finite.h"
 
 #include <lib3ds/file.h>
 #include <lib3ds/io.h>
@@ -9,7 +10,6 @@
 #include <lib3ds/node.h>
 #include <lib3ds/vector.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -112,14 +112,6 @@ bool ReadWholeFile(const char* fileName, std::vector<uint8_t>* bytes, std::strin
     return ok;
 }
 
-bool Finite(const float* values, size_t count)
-{
-    for (size_t i = 0; i < count; ++i) {
-        if (!std::isfinite(values[i])) return false;
-    }
-    return true;
-}
-
 // What the program needs of a file lib3ds has read; an empty text when all is well.
 std::string MeshFault(Lib3dsFile* file)
 {
@@ -141,7 +133,7 @@ std::string MeshFault(Lib3dsFile* file)
                std::to_string(mesh->points) + " points";
     }
     for (Lib3dsDword i = 0; i < mesh->points; ++i) {
-        if (!Finite(mesh->pointL[i].pos, 3) || !Finite(mesh->texelL[i], 2)) {
+        if (!AllFinite(mesh->pointL[i].pos, 3) || !AllFinite(mesh->texelL[i], 2)) {
             return what + " has a coordinate that is not finite at point " + std::to_string(i);
         }
     }
@@ -152,7 +144,7 @@ std::string MeshFault(Lib3dsFile* file)
                 return what + " face " + std::to_string(i) + " uses a missing point";
             }
         }
-        if (!Finite(face.normal, 3)) {
+        if (!AllFinite(face.normal, 3)) {
             return what + " has a face normal that is not finite at face " + std::to_string(i);
         }
     }

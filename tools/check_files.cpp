@@ -3,6 +3,7 @@
 #include "assets/bitmap_image.h"
 #include "assets/model_file_load.h"
 #include "assets/vertex_record.h"
+#include "math/point_box.h"
 #include "platform/byte_order.h"
 #include "tools/generate_meshes.h"
 
@@ -53,23 +54,14 @@ std::string Number(double value)
 // its faces whose basis is undefined.
 std::string DescribeShape(const std::string& path, const Lib3dsMesh& mesh)
 {
-    float low[3], high[3];
-    for (int axis = 0; axis < 3; ++axis) low[axis] = high[axis] = mesh.pointL[0].pos[axis];
-    for (Lib3dsDword i = 0; i < mesh.points; ++i) {
-        for (int axis = 0; axis < 3; ++axis) {
-            low[axis] = std::min(low[axis], mesh.pointL[i].pos[axis]);
-            high[axis] = std::max(high[axis], mesh.pointL[i].pos[axis]);
-        }
-    }
-    double largest = 0;
+    PointBox bounds(mesh.pointL[0].pos);
+    for (Lib3dsDword i = 1; i < mesh.points; ++i) bounds.Add(mesh.pointL[i].pos);
     std::string box = "box ";
-    for (int axis = 0; axis < 3; ++axis) {
-        const double side = double(high[axis]) - low[axis];
-        largest = std::max(largest, side);
-        box += Number(side) + (axis < 2 ? " x " : " around (");
-    }
     for (int axis = 0; axis < 3; ++axis)
-        box += Number((double(low[axis]) + high[axis]) / 2) + (axis < 2 ? ", " : ")");
+        box += Number(bounds.Side(axis)) + (axis < 2 ? " x " : " around (");
+    for (int axis = 0; axis < 3; ++axis)
+        box += Number(bounds.Centre(axis)) + (axis < 2 ? ", " : ")");
+    const double largest = bounds.LargestSide();
 
     const std::string name = std::filesystem::path(path).filename().string();
     const bool cube = name.find("cube") != std::string::npos;

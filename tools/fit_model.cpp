@@ -1,7 +1,8 @@
 #include "tools/fit_model.h"
 
-#include <algorithm>
-#include <cmath>
+#include "math/all_finite.h"
+#include "math/point_box.h"
+
 #include <map>
 
 namespace {
@@ -43,11 +44,6 @@ std::string TooLarge(const std::vector<const SourceMesh*>& meshes, const Count& 
            (fitting.empty() ? "no mesh fits alone either" : "--mesh would fit with " + fitting);
 }
 
-bool Finite(const float* values, int count)
-{
-    return std::all_of(values, values + count, [](float v) { return std::isfinite(v); });
-}
-
 }  // namespace
 
 bool FitModel(const std::vector<SourceMesh>& sources, ModelSlot slot, const std::string& name,
@@ -82,7 +78,7 @@ bool FitModel(const std::vector<SourceMesh>& sources, ModelSlot slot, const std:
         const SourceMesh& source = *drawnSource;
         const auto first = uint16_t(mesh->points.size());
         for (size_t i = 0; i < source.points.size(); ++i) {
-            if (!Finite(source.points[i].data(), 3) || !Finite(source.texels[i].data(), 2)) {
+            if (!AllFinite(source.points[i].data(), 3) || !AllFinite(source.texels[i].data(), 2)) {
                 *why = "mesh \"" + source.name +
                        "\" has a coordinate that is not finite at point " + std::to_string(i);
                 return false;
@@ -96,16 +92,10 @@ bool FitModel(const std::vector<SourceMesh>& sources, ModelSlot slot, const std:
         }
     }
 
-    std::array<float, 3> low = mesh->points[0], high = mesh->points[0];
-    for (const auto& point : mesh->points) {
-        for (int axis = 0; axis < 3; ++axis) {
-            low[axis] = std::min(low[axis], point[axis]);
-            high[axis] = std::max(high[axis], point[axis]);
-        }
-    }
-    double extent = 0;
-    for (int axis = 0; axis < 3; ++axis) extent = std::max(extent, double(high[axis]) - low[axis]);
-    if (!(extent > 0) || !std::isfinite(extent)) {
+    PointBox box(mesh->points[0].data());
+    for (const auto& point : mesh->points) box.Add(point.data());
+    const double extent = box.LargestSide();
+    if (!(extent > 0)) {
         *why = "all its points are in one place";
         return false;
     }
@@ -114,8 +104,7 @@ bool FitModel(const std::vector<SourceMesh>& sources, ModelSlot slot, const std:
     const double scale = size / extent;
     for (auto& point : mesh->points) {
         double p[3];
-        for (int axis = 0; axis < 3; ++axis)
-            p[axis] = (point[axis] - (double(low[axis]) + high[axis]) / 2) * scale;
+        for (int axis = 0; axis < 3; ++axis) p[axis] = (point[axis] - box.Centre(axis)) * scale;
         point = slot == ModelSlot::Sphere
                     ? std::array<float, 3>{float(p[0]), float(-p[2]), float(p[1])}
                     : std::array<float, 3>{float(p[0]), float(p[1]), float(p[2])};
