@@ -10,10 +10,7 @@
 #include <lib3ds/node.h>
 #include <lib3ds/vector.h>
 
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <vector>
 
 namespace {
 
@@ -70,47 +67,6 @@ size_t StreamRead(void* self, void* buffer, size_t size)
 }
 
 size_t StreamWrite(void*, const void*, size_t) { return 0; }
-
-bool ReadWholeFile(const char* fileName, std::vector<uint8_t>* bytes, std::string* why)
-{
-    // Only a regular file: reading a directory fails late, and opening a FIFO for reading waits
-    // for a writer for ever.
-    std::error_code code;
-    const std::filesystem::file_status status = std::filesystem::status(fileName, code);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        *why = "is not a regular file";
-        return false;
-    }
-    std::FILE* file = std::fopen(fileName, "rb");
-    if (!file) {
-        *why = "cannot be opened";
-        return false;
-    }
-    uint8_t block[65536];
-    bool ok = true;
-    for (;;) {
-        size_t count = std::fread(block, 1, sizeof block, file);
-        bytes->insert(bytes->end(), block, block + count);
-        if (bytes->size() > kMaxFileSize) {
-            *why = "is larger than " + std::to_string(kMaxFileSize) + " bytes";
-            ok = false;
-            break;
-        }
-        if (count < sizeof block) {
-            if (std::ferror(file)) {
-                *why = "could not be read";
-                ok = false;
-            }
-            break;
-        }
-    }
-    std::fclose(file);
-    if (ok && bytes->empty()) {
-        *why = "is empty";
-        ok = false;
-    }
-    return ok;
-}
 
 // What the program needs of a file lib3ds has read; an empty text when all is well.
 std::string MeshFault(Lib3dsFile* file)
@@ -207,14 +163,6 @@ Lib3dsFile* LoadModelFromMemory(const uint8_t* data, size_t size, const char* la
         return Refuse(label, why, error);
     }
     return file;
-}
-
-Lib3dsFile* LoadModelFile(const char* fileName, std::string* error)
-{
-    std::vector<uint8_t> bytes;
-    std::string why;
-    if (!ReadWholeFile(fileName, &bytes, &why)) return Refuse(fileName, why, error);
-    return LoadModelFromMemory(bytes.data(), bytes.size(), fileName, error);
 }
 
 Lib3dsMesh* FindModelMesh(Lib3dsFile* file)

@@ -8,11 +8,12 @@
 #include <cstdint>
 #include <string>
 
-// Loads the 3DS file `fileName` (opened by that name, never a second time). On success the file
-// has a first keyframer node, exactly one mesh of that node's name, and that mesh has points,
-// faces, one texture coordinate per point, and finite coordinates and face normals. Otherwise
-// the result is null and *error (when not null) starts with the file name and says why. The
-// caller releases a result with lib3ds_file_free.
+// Loads the 3DS file `fileName` (opened by that name, never a second time; a FIFO, a folder or a
+// device is refused without waiting on it). On success the file has a first keyframer node,
+// exactly one mesh of that node's name, and that mesh has points, faces, one texture coordinate
+// per point, and finite coordinates and face normals. Otherwise the result is null and *error
+// (when not null) starts with the file name and says why. The caller releases a result with
+// lib3ds_file_free.
 Lib3dsFile* LoadModelFile(const char* fileName, std::string* error);
 
 // The same for a file already in memory; `label` stands for the file name in errors.

@@ -5,6 +5,7 @@
 #include "assets/vertex_record.h"
 #include "math/point_box.h"
 #include "platform/byte_order.h"
+#include "platform/platform.h"
 #include "tools/generate_meshes.h"
 
 #include <lib3ds/file.h>
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -29,17 +31,24 @@ bool EndsWithNoCase(const std::string& text, const std::string& suffix)
     return true;
 }
 
+// Up to `count` bytes from the start of the file; fewer when it is shorter, none when it is not
+// a regular file or cannot be opened. Through the platform's file mapping, which never waits
+// on a FIFO or a device, whatever the name says.
+std::vector<uint8_t> FirstBytes(const std::string& path, size_t count)
+{
+    MappedFile file;
+    if (!PlatformMapFile(path.c_str(), &file)) return {};
+    const std::vector<uint8_t> bytes(file.data, file.data + std::min(count, file.size));
+    PlatformUnmapFile(&file);
+    return bytes;
+}
+
 bool LooksLikeModel(const std::string& path)
 {
     if (EndsWithNoCase(path, ".3ds")) return true;
     if (EndsWithNoCase(path, ".bmp") || EndsWithNoCase(path, ".dib")) return false;
-    unsigned char magic[2] = {0, 0};
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        const size_t got = std::fread(magic, 1, sizeof magic, file);
-        std::fclose(file);
-        if (got < sizeof magic) return false;
-    }
-    return magic[0] == 0x4D && magic[1] == 0x4D;  // M3DMAGIC, little-endian
+    const std::vector<uint8_t> magic = FirstBytes(path, 2);
+    return magic.size() == 2 && magic[0] == 0x4D && magic[1] == 0x4D;  // M3DMAGIC, little-endian
 }
 
 std::string Number(double value)
@@ -132,14 +141,11 @@ bool PowerOfTwo(int32_t n) { return n > 0 && (n & (n - 1)) == 0; }
 // The bit count of a bitmap file that loaded, from its core or info header.
 int BitsPerPixel(const std::string& path)
 {
-    uint8_t bytes[30] = {};
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        std::fread(bytes, 1, sizeof bytes, file);
-        std::fclose(file);
-    }
+    std::vector<uint8_t> bytes = FirstBytes(path, 30);
+    bytes.resize(30);
     const size_t header = bytes[0] == 'B' && bytes[1] == 'M' ? 14 : 0;
     const size_t field = header + (bytes[header] == 12 ? 10 : 14);
-    return ReadU16(bytes + field);
+    return ReadU16(&bytes[field]);
 }
 
 FileCheck CheckBitmap(const std::string& path)

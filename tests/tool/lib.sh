@@ -11,12 +11,21 @@ fail() {
 
 # run_tool OUTPUT ARGS...: runs the tool with its standard output into OUTPUT.out, its standard
 # error into OUTPUT.err and both into OUTPUT; returns its status, 124 when it ran past
-# TOOL_DEADLINE seconds (120 unless set).
+# TOOL_DEADLINE seconds (120 unless set). With TOOL_ON_TERMINAL set, its standard input is a
+# terminal, as when a user types the command: Wine then gives a Windows program the terminal as
+# its console, and a read from the console waits for keys.
 run_tool() {
     local output=$1
     shift
-    timeout "${TOOL_DEADLINE:-120}" ${DOT3BUMP_RUNNER:+$DOT3BUMP_RUNNER} "$TOOL" "$@" \
-        >"$output.out.raw" 2>"$output.err.raw"
+    local -a command=(${DOT3BUMP_RUNNER:+$DOT3BUMP_RUNNER} "$TOOL" "$@")
+    if [ -n "${TOOL_ON_TERMINAL:-}" ]; then
+        # script(1) makes the terminal; the tool's output still goes to the files.
+        local redirect=">$(printf %q "$output.out.raw") 2>$(printf %q "$output.err.raw")"
+        timeout "${TOOL_DEADLINE:-120}" script -qec "$(printf '%q ' "${command[@]}")$redirect" \
+            /dev/null </dev/null >/dev/null 2>&1
+    else
+        timeout "${TOOL_DEADLINE:-120}" "${command[@]}" >"$output.out.raw" 2>"$output.err.raw"
+    fi
     local status=$?
     tr -d '\r' <"$output.out.raw" >"$output.out"
     tr -d '\r' <"$output.err.raw" >"$output.err"

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# `dot3bump-assets check` on data files the program cannot use: a folder, a FIFO, a file of the
-# other format and a text file, each named like a model and like a bitmap, are refused at once
-# with the loaders' usual lines. A FIFO opened for reading would wait for a writer for ever, so
-# each check runs with a deadline.
+# `dot3bump-assets check` on data files the program cannot use: a folder, a FIFO and a device,
+# each named like a model, like a bitmap and like neither, and a file of the other format and a
+# text file, are refused at once with the loaders' usual lines; under Wine also the device names
+# of Windows. A FIFO opened for reading would wait for a writer for ever, a device such as
+# /dev/zero never ends and the console waits for keys, so each check runs with a deadline, from
+# a terminal.
 # Usage: unusable_files_test.sh TOOL BMPSUITE_DIR MODEL WORK_DIR
 set -u
 TOOL=$1
@@ -13,8 +15,9 @@ source "$(dirname "$0")/lib.sh"
 fresh_dir "$work"
 cd "$work" || exit 1
 
-mkdir folder.3ds folder.bmp
-mkfifo fifo.3ds fifo.bmp
+mkdir folder.3ds folder.bmp folder
+mkfifo fifo.3ds fifo.bmp fifo
+for name in device.3ds device.bmp device; do ln -s /dev/zero "$name"; done
 cp "$suite/g/rgb24.bmp" bitmap.3ds
 cp "$model" model.bmp
 printf 'Not a model and not a bitmap.\n' | tee text.3ds >text.bmp
@@ -23,16 +26,28 @@ declare -A says=(
     [fifo.3ds]="fifo.3ds: is not a regular file"
     [bitmap.3ds]="bitmap.3ds: chunk 0x4D42 at offset 0: not a 3DS file (unknown first chunk)"
     [text.3ds]="text.3ds: chunk 0x6F4E at offset 0: length 543236212 runs past the end of the file (30 bytes)"
+    [device.3ds]="device.3ds: is not a regular file"
     [folder.bmp]="folder.bmp: Failed to open DIB file folder.bmp."
     [fifo.bmp]="fifo.bmp: Failed to open DIB file fifo.bmp."
+    [device.bmp]="device.bmp: Failed to open DIB file device.bmp."
+    [folder]="folder: Failed to open DIB file folder."
+    [fifo]="fifo: Failed to open DIB file fifo."
+    [device]="device: Failed to open DIB file device."
     [model.bmp]="model.bmp: Unknown DIB file format."
     [text.bmp]="text.bmp: Unknown DIB file format."
 )
-# NOTE: Wine shows a Unix FIFO to Windows programs as an empty regular file, which opens without
-# waiting; there is no such file on Windows itself.
-[ -n "${DOT3BUMP_RUNNER:-}" ] && says[fifo.3ds]="fifo.3ds: is empty"
+if [ -n "${DOT3BUMP_RUNNER:-}" ]; then
+    # NOTE: Wine shows a Unix FIFO or device to Windows programs as a file whose status cannot be
+    # read, which opens without waiting; there is no such file on Windows itself.
+    says[fifo.3ds]="fifo.3ds: cannot be opened"
+    says[device.3ds]="device.3ds: cannot be opened"
+    # Names of devices in every folder; CON is the console, which the tool's terminal is.
+    says[CON]="CON: Failed to open DIB file CON."
+    says[CON.3ds]="CON.3ds: cannot be opened"
+    says[NUL]="NUL: Failed to open DIB file NUL."
+fi
 for file in "${!says[@]}"; do
-    TOOL_DEADLINE=20 run_tool "$work/$file.txt" check "$file"
+    TOOL_ON_TERMINAL=1 TOOL_DEADLINE=20 run_tool "$work/$file.txt" check "$file"
     status=$?
     [ $status -eq 1 ] || fail "$file: exit status $status, expected 1 (124: it waited)"
     [ "$(cat "$work/$file.txt")" = "${says[$file]}" ] || fail "$file said: $(cat "$work/$file.txt")"
