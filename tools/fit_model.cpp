@@ -46,8 +46,8 @@ std::string TooLarge(const std::vector<const SourceMesh*>& meshes, const Count& 
 
 }  // namespace
 
-bool FitModel(const std::vector<SourceMesh>& sources, ModelSlot slot, const std::string& name,
-              MeshData* mesh, std::string* why)
+bool FitModel(const std::vector<SourceMesh>& sources, ModelSlot slot,
+              const std::string& fallbackName, MeshData* mesh, std::string* why)
 {
     // Meshes of only points or lines draw nothing: their points neither count nor size the box.
     std::vector<const SourceMesh*> drawn;
@@ -73,7 +73,9 @@ bool FitModel(const std::vector<SourceMesh>& sources, ModelSlot slot, const std:
     }
 
     *mesh = MeshData();
-    mesh->name = name;
+    // lib3ds keeps names in 64-byte fields.
+    const std::string& name = drawn[0]->name.empty() ? fallbackName : drawn[0]->name;
+    mesh->name = name.substr(0, 63);
     for (const SourceMesh* drawnSource : drawn) {
         const SourceMesh& source = *drawnSource;
         const auto first = uint16_t(mesh->points.size());

@@ -57,14 +57,11 @@ std::string MeshNames(const aiScene& scene)
     return list.empty() ? "none" : list;
 }
 
-// The name of the model's mesh and keyframer node: lib3ds keeps names in 64-byte fields.
-std::string NodeName(const ImportRequest& request, const std::vector<SourceMesh>& meshes)
+// The model's name when its first mesh kept has none.
+std::string FallbackName(const std::string& input)
 {
-    std::string name = request.meshName;
-    if (name.empty() && !meshes.empty()) name = meshes[0].name;
-    if (name.empty()) name = std::filesystem::path(request.input).stem().string();
-    if (name.empty()) name = "Model";
-    return name.substr(0, 63);
+    const std::string stem = std::filesystem::path(input).stem().string();
+    return stem.empty() ? "Model" : stem;
 }
 
 }  // namespace
@@ -93,7 +90,7 @@ bool ImportModel(const ImportRequest& request, std::string* message)
 
     MeshData mesh;
     std::string why;
-    if (!FitModel(meshes, request.slot, NodeName(request, meshes), &mesh, &why)) return fail(why);
+    if (!FitModel(meshes, request.slot, FallbackName(request.input), &mesh, &why)) return fail(why);
     const std::vector<uint8_t> bytes = Encode3dsFile(mesh, &why);
     if (bytes.empty()) return fail(why);
     if (!WriteFileBytes(request.output, bytes)) {

@@ -59,11 +59,16 @@ run_tool "$work/out.txt" import big.obj cube.3ds --mesh B
 [ "$(cat "$work/out.txt")" = "cube.3ds: mesh B, 32400 points, 64082 faces, 192246 vertices;\
  box 20 x 20 x 0 around (0, 0, 0), 1 x the shipped cube; not mirrored; every face has an area\
  and a texture mapping" ] || fail "--mesh B said: $(cat "$work/out.txt")"
-# A mesh of lines beside the triangle draws nothing and neither counts nor sizes the box.
+# A mesh of lines beside the triangle, after it or before it, draws nothing: it neither counts,
+# nor sizes the box, nor names the model.
 { triangle Tri; printf 'o Wire\nv 5 5 5\nv 9 9 9\nl 4 5\n'; } >mixed.obj
-run_tool "$work/out.txt" import mixed.obj cube.3ds
-grep -q "^cube.3ds: mesh Tri, 3 points, 1 faces, 3 vertices; box 20 x 20 x 0 around (0, 0, 0)," \
-    "$work/out.txt" || fail "mixed.obj said: $(cat "$work/out.txt")"
+{ printf 'o Wire\nv 5 5 5\nv 9 9 9\nl 1 2\n'; triangle Tri | sed 's|^f .*|f 3/1 4/2 5/3|'; } \
+    >wire_first.obj
+for model in mixed.obj wire_first.obj; do
+    run_tool "$work/out.txt" import "$model" cube.3ds
+    line="cube.3ds: mesh Tri, 3 points, 1 faces, 3 vertices; box 20 x 20 x 0 around (0, 0, 0),"
+    grep -q "^$line" "$work/out.txt" || fail "$model said: $(cat "$work/out.txt")"
+done
 run_tool "$work/out.txt" import tri.obj sphere.3ds --as sphere
 [ $? -eq 0 ] || fail "--as sphere: $(cat "$work/out.txt")"
 # Turned to stand upright once the scene turns it by -90 degrees about X: y becomes -z.
