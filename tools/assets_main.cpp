@@ -26,7 +26,8 @@ constexpr int kUsage = 2;
 int Usage()
 {
     std::fputs(
-        "usage: dot3bump-assets generate DIR\n"
+        "usage: dot3bump-assets --version\n"
+        "       dot3bump-assets generate DIR\n"
         "       dot3bump-assets check FILE...\n"
         "       dot3bump-assets decode IN.bmp OUT.ppm\n"
         "       dot3bump-assets normalmap HEIGHT.bmp OUT.bmp [--strength S]\n",
@@ -144,6 +145,10 @@ int Check(int count, char** paths)
 int main(int argc, char** argv)
 {
     const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "--version" && argc == 2) {
+        std::puts("dot3bump-assets " DOT3BUMP_VERSION);
+        return 0;
+    }
     if (command == "generate" && argc == 3) return Generate(argv[2]);
     if (command == "check" && argc >= 3) return Check(argc - 2, argv + 2);
     if (command == "decode" && argc == 4) return ConvertBitmap(argv[2], argv[3], EncodePpm);

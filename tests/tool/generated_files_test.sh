@@ -44,5 +44,8 @@ done
 
 run_tool "$work/usage.txt" generate
 [ $? -eq 2 ] || fail "generate without a folder: exit status not 2"
-grep -q '^usage: dot3bump-assets generate DIR' "$work/usage.txt" || fail "no usage text"
+grep -q '^usage: dot3bump-assets --version' "$work/usage.txt" || fail "no usage text"
+run_tool "$work/version.txt" --version
+grep -qx 'dot3bump-assets [0-9]*\.[0-9]*\.[0-9]*' "$work/version.txt" ||
+    fail "--version said: $(cat "$work/version.txt")"
 finish
