@@ -8,6 +8,10 @@
                               picture: grey, and not flat
   picture.py agree A B        checks that two measures (the Linux and the Windows build, same
                               key) agree within the tolerances stated below
+  picture.py lacking KEY RED PNG  checks a frame of a driver that lacks capabilities: the
+                              capability lines named in RED (comma-separated, from
+                              CAPABILITY_LINES; "-" for none) red and the others green, and the
+                              rest as key KEY promises
 
 The models spin and the two builds' fonts differ, so the measures are coarse on purpose: how
 much of each model's region is covered, the mean colour there (its hue and its brightness), the
@@ -199,6 +203,45 @@ def agree(a, b):
             fail(f"the {part} colours differ: {a[part]} against {b[part]}")
 
 
+# The overlay's capability lines, top to bottom.
+CAPABILITY_LINES = ("vbo", "multisample", "multitexture", "cubemap", "combine", "dot3")
+
+
+# The colour of each capability line, top to bottom: a line is a run of rows that hold
+# capability text, and the lines are apart by more than a row.
+def capability_line_colours(data):
+    left, top, right, bottom = CAPABILITIES
+    lines, last_row = [], None
+    for y in range(top, bottom):
+        counts = text_colours(data, (left, y, right, y + 1))
+        if counts["green"] + counts["red"] == 0:
+            continue
+        if last_row != y - 1:
+            lines.append({"green": 0, "red": 0})
+        last_row = y
+        for colour in ("green", "red"):
+            lines[-1][colour] += counts[colour]
+    return ["mixed" if line["green"] and line["red"] else "red" if line["red"] else "green"
+            for line in lines]
+
+
+def lacking(key, red, path):
+    red = set() if red == "-" else set(red.split(","))
+    if not red <= set(CAPABILITY_LINES):
+        fail(f"unknown capability lines {sorted(red - set(CAPABILITY_LINES))}")
+    colours = capability_line_colours(load(path))
+    if len(colours) != len(CAPABILITY_LINES):
+        fail(f"{len(CAPABILITY_LINES)} capability lines expected, {len(colours)} found: {colours}")
+    for name, colour in zip(CAPABILITY_LINES, colours):
+        wanted = "red" if name in red else "green"
+        if colour != wanted:
+            fail(f"the {name} line should be {wanted}, it is {colour}: {colours}")
+    # The lines are judged one by one above; expect() takes any red for a fault.
+    m = measure(path)
+    caps = m["capabilities"]
+    expect(key, dict(m, capabilities=dict(caps, green=caps["green"] + caps["red"], red=0)))
+
+
 def main():
     if sys.argv[1] == "frame":
         frame(sys.argv[2])
@@ -210,6 +253,8 @@ def main():
         bumps(sys.argv[2], json.loads(open(sys.argv[3]).read()))
     elif sys.argv[1] == "agree":
         agree(json.loads(open(sys.argv[2]).read()), json.loads(open(sys.argv[3]).read()))
+    elif sys.argv[1] == "lacking":
+        lacking(sys.argv[2], sys.argv[3], sys.argv[4])
 
 
 if __name__ == "__main__":
