@@ -14,6 +14,8 @@ run_packages=(
 test_packages=(
     "${run_packages[@]}"
     libgtest-dev libbenchmark-dev python3 python3-xlib
+    # The GL tests also run on zink, over Mesa's Vulkan driver on the CPU (lavapipe).
+    mesa-vulkan-drivers libvulkan1
     # Short fixed fuzzing runs of the file loaders.
     clang libclang-rt-14-dev
     # The Windows build: the cross compiler, lib3ds's source package, Wine to run it.
