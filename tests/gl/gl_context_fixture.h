@@ -1,6 +1,6 @@
 // One real OpenGL context, 800 x 600, shared by every GL test of a test
 // binary. Including this header is enough: the context is made before the first test runs and
-// stays current on the main thread. SDL's offscreen driver (EGL, Mesa's llvmpipe) needs no
+// stays current on the main thread. SDL's offscreen driver (EGL, Mesa's software drivers) needs no
 // display; SDL_VIDEODRIVER in the environment still wins, to watch the tests on a real screen.
 #pragma once
 
@@ -15,6 +15,8 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -33,12 +35,20 @@ public:
     // debug output (Mesa does on any context).
     void SetUp() override
     {
-        PinDriver();
+        const std::string driver = PinDriver();
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
         displaySettings = DisplaySettings();
         static int instance;
         if (!CreateFullscreenWindow(reinterpret_cast<InstanceHandle>(&instance), SW_SHOWDEFAULT))
             return Fail("CreateFullscreenWindow");
+        // Each test's output names the driver that draws, and a run on another one than the
+        // suite asked for stops here.
+        const std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+        std::printf("GL_RENDERER: %s\n", renderer.c_str());
+        if (renderer.rfind(driver, 0) != 0) {
+            failure_ = "the tests asked for " + driver + ", the renderer is " + renderer;
+            return;
+        }
         ReportErrorsAsTheyHappen();
         failure_.clear();
     }
@@ -51,14 +61,16 @@ public:
     }
 
 private:
-    // The tests meet the driver their pictures were measured with, not the desktop's: Mesa's
-    // llvmpipe (through GLVND's Mesa vendor, also where another vendor would be picked), with
-    // none of the user's SDL, Mesa or EGL variables. SDL_VIDEODRIVER in the environment is the
-    // one exception, to watch the tests on a real screen.
-    static void PinDriver()
+    // The tests meet a driver their pictures were measured with, not the desktop's: one of Mesa's
+    // (through GLVND's Mesa vendor, also where another vendor would be picked), with none of the
+    // user's SDL, Mesa, EGL or Vulkan variables. SDL_VIDEODRIVER in the environment is the one
+    // exception, to watch the tests on a real screen. The suite picks the driver with
+    // DOT3BUMP_TEST_DRIVER: llvmpipe unless it names softpipe, or zink, which draws through
+    // lavapipe (Mesa's Vulkan driver on the CPU). Returns the driver's name.
+    static std::string PinDriver()
     {
         static const char* const kUserPrefixes[] = {"SDL_", "MESA_",  "LIBGL_", "GALLIUM_", "LP_",
-                                                    "EGL_", "__GLX_", "__EGL_", "__GL_"};
+                                                    "EGL_", "__GLX_", "__EGL_", "__GL_",    "VK_"};
         std::vector<std::string> names;
         for (char** entry = environ; *entry; ++entry) {
             const std::string name(*entry, std::strcspn(*entry, "="));
@@ -68,8 +80,12 @@ private:
         for (const std::string& name : names) unsetenv(name.c_str());
         setenv("__GLX_VENDOR_LIBRARY_NAME", "mesa", 1);
         setenv("__EGL_VENDOR_LIBRARY_FILENAMES", "/usr/share/glvnd/egl_vendor.d/50_mesa.json", 1);
+        setenv("VK_DRIVER_FILES", "/usr/share/vulkan/icd.d/lvp_icd.x86_64.json", 1);
         setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-        setenv("GALLIUM_DRIVER", "llvmpipe", 1);
+        const char* const chosen = std::getenv("DOT3BUMP_TEST_DRIVER");
+        const std::string driver = chosen ? chosen : "llvmpipe";
+        setenv("GALLIUM_DRIVER", driver.c_str(), 1);
+        return driver;
     }
 
     static void APIENTRY OnDebugMessage(GLenum, GLenum type, GLuint, GLenum, GLsizei,
