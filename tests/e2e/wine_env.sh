@@ -72,6 +72,18 @@ wine_clear_display_settings() {
     wine reg delete "$WINE_ENV_REGISTRY_KEY" /f >/dev/null 2>&1 || true
 }
 
+# wine_set_disabled_extensions NAMES: the OpenGL extensions (separated by spaces) that Wine leaves
+# out of what it reports to the programs it starts from now on; none when NAMES is empty.
+wine_set_disabled_extensions() {
+    if [ -n "$1" ]; then
+        wine reg add 'HKCU\Software\Wine\OpenGL' /v DisabledExtensions /t REG_SZ /d "$1" /f \
+            >/dev/null 2>&1
+    else
+        wine reg delete 'HKCU\Software\Wine\OpenGL' /v DisabledExtensions /f >/dev/null 2>&1 ||
+            true
+    fi
+}
+
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     case ${1:-} in
     setup) wine_env_init "$2" ;;
