@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Builds lib3ds for the Windows cross target from Debian's lib3ds source package and installs
-# it into PREFIX_DIR (include/lib3ds/*.h, lib/lib3ds.a).
+# Builds lib3ds for the Windows cross target as a DLL from Debian's lib3ds source package and
+# installs it into PREFIX_DIR: include/lib3ds/*.h, bin/lib3ds-1-3.dll (the name lib3ds's own
+# build gives it), lib/lib3ds.dll.a (its import library) and src/ (the .dsc and the upstream
+# tarball the DLL was built from, which the Windows zip ships beside it).
 #
 #   tools/build-lib3ds-mingw.sh PREFIX_DIR [WORK_DIR]
 #
 # WORK_DIR (default PREFIX_DIR-work) keeps a private apt configuration with deb-src entries
 # copied from the system's own apt sources, the downloaded .dsc and upstream tarball, and the
 # build tree. Nothing under /etc is changed. Runs once: a prefix that already holds
-# lib/lib3ds.a is left alone, and a download already checked is not fetched again.
+# lib/lib3ds.dll.a is left alone, and a download already there is not fetched again (so a
+# WORK_DIR/download holding the .dsc and the tarball builds without a network).
 #
 # NOTE: the package registry serves the upstream tarball and the .dsc but not Debian's patch
 # archive, so `apt-get source --download-only` ends with a failed fetch. That error is
@@ -27,8 +30,8 @@ package=lib3ds
 
 log() { echo "build-lib3ds-mingw: $*" >&2; }
 
-if [[ -f $prefix/lib/lib3ds.a ]]; then
-    log "$prefix/lib/lib3ds.a exists, nothing to do"
+if [[ -f $prefix/lib/lib3ds.dll.a ]]; then
+    log "$prefix/lib/lib3ds.dll.a exists, nothing to do"
     exit 0
 fi
 
@@ -142,13 +145,17 @@ export CC=${CC:-$host-gcc} AR=${AR:-$host-ar} RANLIB=${RANLIB:-$host-ranlib}
 build_log=$work/build.log
 log "building for $host with $CC (log: $build_log)"
 rm -rf "$prefix"
+mkdir -p "$prefix/src"
+cp "$dsc" "$tarball" "$prefix/src/"
+# NOTE: libtool makes a Windows DLL only when told that the library leaves no symbol undefined
+# (-no-undefined); without it, it only warns and builds a static library instead.
 if ! (cd "$source_dir" \
-        && ./configure --host="$host" --disable-shared --enable-static --prefix="$prefix" \
-        && make -j"$(nproc)" \
-        && make install) > "$build_log" 2>&1; then
+        && ./configure --host="$host" --enable-shared --disable-static --prefix="$prefix" \
+        && make -j"$(nproc)" LDFLAGS=-no-undefined \
+        && make install) > "$build_log" 2>&1 || [[ ! -f $prefix/lib/lib3ds.dll.a ]]; then
     rm -rf "$prefix"
     tail -n 30 "$build_log" >&2
-    log "building lib3ds failed"
+    log "building lib3ds as a DLL failed"
     exit 1
 fi
 log "installed into $prefix"
