@@ -20,6 +20,8 @@ test_packages=(
     clang libclang-rt-14-dev
     # The Windows build: the cross compiler, lib3ds's source package, Wine to run it.
     g++-mingw-w64-x86-64 dpkg-dev wine wine64
+    # The Debian packages: file and dpkg-dev's dpkg-shlibdeps for CPack, lintian to check them.
+    file lintian
 )
 
 case "${1:-}" in
