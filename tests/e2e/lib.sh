@@ -115,6 +115,12 @@ start_program() {
     PROGRAM_PID=$!
 }
 
+# start_program_with ARGS...: start_program, with ARGS on the program's command line.
+start_program_with() {
+    (cd "$RUN_DIR" && MESA_DEBUG=1 exec $RUNNER "$PROGRAM" "$@") >"$WORK/program.log" 2>&1 &
+    PROGRAM_PID=$!
+}
+
 program_ended() { process_ended "$PROGRAM_PID"; }
 
 # The id of a mapped window titled exactly $1, in $FOUND_WINDOW; fails while there is none.
