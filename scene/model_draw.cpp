@@ -93,7 +93,8 @@ void ResetTextureState()
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     if (HasUnit(1)) {
         SelectUnit(1);
-        glDisable(GL_TEXTURE_CUBE_MAP_ARB);
+        // Not even disabled where the driver has no cube maps: it would refuse the target.
+        if (capabilityFlags.textureCubeMap) glDisable(GL_TEXTURE_CUBE_MAP_ARB);
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     }
     if (HasUnit(2)) {

@@ -1,5 +1,6 @@
 #include "scene/scene.h"
 
+#include "gfx/capabilities.h"
 #include "gfx/cube_map_texture.h"
 #include "scene/camera.h"
 #include "scene/model.h"
@@ -71,7 +72,9 @@ bool IsComplete(const Model* model) { return model->bufferCount == 2; }
 
 bool BuildScene()
 {
-    BuildNormalizationCubeMap();
+    // A driver without cube maps refuses the target with an OpenGL error; nothing would sample
+    // the map there anyway, since bump mapping needs it.
+    if (capabilityFlags.textureCubeMap) BuildNormalizationCubeMap();
     cubeModel = BuildModel(kCube);
     if (!IsComplete(cubeModel)) return false;
     sphereModel = BuildModel(kSphere);
