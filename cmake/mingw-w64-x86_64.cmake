@@ -3,7 +3,7 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 # The posix thread model gives the full C++ thread library; -static links libgcc, libstdc++
-# and winpthread into the .exe, so it needs no DLL beyond the system's own.
+# and winpthread into the .exe, so it needs no DLL beyond the system's own and lib3ds's.
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)

@@ -107,16 +107,11 @@ set_settings() {
     } > "$XDG_CONFIG_HOME/Quorvane/Telmarix - practice.reg"
 }
 
-# The program runs with Mesa's error reporting on: each OpenGL error it causes is written to its
+# start_program [ARGS...]: the program, with ARGS on its command line, started in the background.
+# It runs with Mesa's error reporting on: each OpenGL error it causes is written to its
 # standard error as "Mesa: User error: ..." (under Wine too, by the host's Mesa), and
 # wait_for_exit fails the test on any.
 start_program() {
-    (cd "$RUN_DIR" && MESA_DEBUG=1 exec $RUNNER "$PROGRAM") >"$WORK/program.log" 2>&1 &
-    PROGRAM_PID=$!
-}
-
-# start_program_with ARGS...: start_program, with ARGS on the program's command line.
-start_program_with() {
     (cd "$RUN_DIR" && MESA_DEBUG=1 exec $RUNNER "$PROGRAM" "$@") >"$WORK/program.log" 2>&1 &
     PROGRAM_PID=$!
 }

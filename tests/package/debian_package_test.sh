@@ -9,6 +9,8 @@ arch=$(dpkg --print-architecture)
 packages=("$1/dot3bump_$2_$arch.deb" "$1/dot3bump-assets_$2_$arch.deb")
 tree=$(mktemp -d)
 for package in "${packages[@]}"; do
+    (cd "$(dirname "$package")" && sha256sum --check --quiet "$(basename "$package").sha256") ||
+        { echo "FAIL: $package does not match its SHA-256 sum" >&2; exit 1; }
     dpkg-deb -x "$package" "$tree" || { echo "FAIL: cannot unpack $package" >&2; exit 1; }
 done
 source "$(dirname "$0")/../e2e/lib.sh" "$tree/usr/games/dot3bump" "$3"
@@ -54,14 +56,14 @@ for name in ("cube", "sphere"):
         sys.exit(1)
 PY
 }
-start_program_with mine
+start_program mine
 wait_for_frame
 poll 30 models_blue || fail "dot3bump mine: $(cat "$WORK/expect.txt")"
 quit_with_escape 20
 [ "$EXIT_CODE" -eq 0 ] || fail "dot3bump mine: Escape ended it with exit code $EXIT_CODE"
 
 rm "$RUN_DIR/mine/tex.bmp"
-start_program_with mine
+start_program mine
 wait_for_box "Error"
 dismiss_box "Error"
 wait_for_exit 20

@@ -18,6 +18,8 @@ allowed() { [[ " ${allowed_dlls[*]} " == *" ${1,,} "* ]]; }
 shown_or_ended() { frame_shown || program_ended; }
 
 [ -f "$zip" ] || stop "no $zip"
+(cd "$(dirname "$zip")" && sha256sum --check --quiet "$(basename "$zip").sha256") ||
+    stop "$zip does not match its SHA-256 sum"
 [ -d "${DOT3BUMP_E2E_WINEPREFIX:-}" ] || stop "no clean Wine prefix: run the test through ctest"
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
