@@ -56,6 +56,7 @@ if program_ended; then
     wait_for_exit 0
     fail "dot3bump.exe ended with exit code $EXIT_CODE before its first frame"
 fi
+screenshot first_frame  # kept in the artifacts, for a person to look at
 quit_with_escape 20
 [ "$EXIT_CODE" -eq 0 ] || fail "Escape ended dot3bump.exe with exit code $EXIT_CODE, not 0"
 
