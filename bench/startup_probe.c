@@ -107,9 +107,9 @@ void glClear(GLbitfield mask)
     clear(mask);
 }
 
-/* The scene's files, whether mapped (open) or read through stdio (fopen). NOTE: on 64-bit glibc,
- * open64 and fopen64 (what code built with _FILE_OFFSET_BITS=64 calls) are the same functions as
- * open and fopen. */
+/* The scene's files: the program maps them, and the mapping opens them with open(). NOTE: on
+ * 64-bit glibc, open64 (what code built with _FILE_OFFSET_BITS=64 calls) is the same function as
+ * open. */
 int open(const char* path, int flags, ...)
 {
     static int (*next)(const char*, int, ...);
@@ -123,12 +123,3 @@ int open(const char* path, int flags, ...)
     return next(path, flags, mode);
 }
 int open64(const char* path, int flags, ...) __attribute__((alias("open")));
-
-FILE* fopen(const char* path, const char* mode)
-{
-    static FILE* (*next)(const char*, const char*);
-    if (!next) next = (FILE * (*)(const char*, const char*)) Next("fopen");
-    NoteOpen(path);
-    return next(path, mode);
-}
-FILE* fopen64(const char* path, const char* mode) __attribute__((alias("fopen")));
