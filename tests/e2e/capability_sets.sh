@@ -51,12 +51,7 @@ start_wine_row() {
     if [ "$samples" = 0 ]; then GALLIUM_DRIVER=softpipe start_program; else start_program; fi
 }
 
-picture_lacks() {
-    screenshot "$name" &&
-        python3 "$E2E_DIR/picture.py" lacking "$picture" "$red" "$ARTIFACTS/$name.png" \
-            >"$WORK/expect.txt"
-}
-picture_lacks_or_ended() { program_ended || picture_lacks; }
+picture_lacks_or_ended() { program_ended || picture_shows "$name" lacking "$picture" "$red"; }
 
 start_display
 [ -z "$RUNNER" ] || trap 'wine_set_disabled_extensions ""; cleanup' EXIT

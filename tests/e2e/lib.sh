@@ -182,15 +182,10 @@ picture_shows() {
 }
 
 # wait_for_key_effect KEY: pictures until one shows what KEY promises, with the capability lines
-# the driver lacks red, for up to 30 s. Each is kept with its measures, as picture_shows keeps it.
+# the driver lacks red, for up to 30 s.
 wait_for_key_effect() {
-    poll 30 key_effect_shown "$1" || fail "key $1 within 30 s: $(cat "$WORK/expect.txt")"
-}
-key_effect_shown() {
-    screenshot "key_$1" &&
-        python3 "$E2E_DIR/picture.py" measure "$ARTIFACTS/key_$1.png" >"$ARTIFACTS/key_$1.json" &&
-        python3 "$E2E_DIR/picture.py" lacking "$1" "$DRIVER_LACKS" "$ARTIFACTS/key_$1.png" \
-            >"$WORK/expect.txt"
+    poll 30 picture_shows "key_$1" lacking "$1" "$DRIVER_LACKS" ||
+        fail "key $1 within 30 s: $(cat "$WORK/expect.txt")"
 }
 
 # Debian's python3-xlib belongs to the system interpreter, not to any other python3 on PATH.
