@@ -16,9 +16,11 @@ add_library(dot3bump::gl ALIAS dot3bump_gl)
 if(WIN32 AND MINGW AND CMAKE_CROSSCOMPILING)
     set(DOT3BUMP_LIB3DS_PREFIX ${CMAKE_BINARY_DIR}/_deps/lib3ds)
     # The import library marks a finished build; a folder from the days of a static lib3ds
-    # (lib/lib3ds.a) is built again.
+    # (lib/lib3ds.a) is this build's own and is made again, since the script installs only into
+    # a new or empty folder.
     if(NOT EXISTS ${DOT3BUMP_LIB3DS_PREFIX}/lib/lib3ds.dll.a)
         message(STATUS "Building lib3ds for ${CMAKE_SYSTEM_NAME} into ${DOT3BUMP_LIB3DS_PREFIX}")
+        file(REMOVE_RECURSE ${DOT3BUMP_LIB3DS_PREFIX})
         execute_process(
             COMMAND ${CMAKE_COMMAND} -E env
                 CC=${CMAKE_C_COMPILER} AR=${CMAKE_AR} RANLIB=${CMAKE_RANLIB}

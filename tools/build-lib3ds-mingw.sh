@@ -6,11 +6,14 @@
 #
 #   tools/build-lib3ds-mingw.sh PREFIX_DIR [WORK_DIR]
 #
-# WORK_DIR (default PREFIX_DIR-work) keeps a private apt configuration with deb-src entries
-# copied from the system's own apt sources, the downloaded .dsc and upstream tarball, and the
-# build tree. Nothing under /etc is changed. Runs once: a prefix that already holds
-# lib/lib3ds.dll.a is left alone, and a download already there is not fetched again (so a
-# WORK_DIR/download holding the .dsc and the tarball builds without a network).
+# PREFIX_DIR must not exist or be empty; one that already holds lib/lib3ds.dll.a is left alone
+# (the script has nothing to do), and any other is refused. Nothing is written there unless the
+# build succeeded. WORK_DIR (default PREFIX_DIR-work) gets three folders: apt/ (a private apt
+# configuration with deb-src entries copied from the system's own apt sources), download/ (the
+# .dsc and the upstream tarball; a download already there is not fetched again, so a
+# WORK_DIR/download holding both builds without a network) and, while it builds, a build.XXXXXX/
+# folder of its own, removed when it ends. Nothing under /etc is changed, and the script removes
+# nothing it did not make.
 #
 # NOTE: the package registry serves the upstream tarball and the .dsc but not Debian's patch
 # archive, so `apt-get source --download-only` ends with a failed fetch. That error is
@@ -21,6 +24,9 @@ set -euo pipefail
 
 if [[ $# -lt 1 || $# -gt 2 ]]; then
     echo "usage: $0 PREFIX_DIR [WORK_DIR]" >&2
+    echo "  installs lib3ds into PREFIX_DIR, which must be new or empty, once it is built;" >&2
+    echo "  downloads into WORK_DIR/download and WORK_DIR/apt (default PREFIX_DIR-work) and" >&2
+    echo "  builds in a folder of its own under WORK_DIR, removed when it ends" >&2
     exit 2
 fi
 prefix=$(realpath -m "$1")
@@ -33,6 +39,10 @@ log() { echo "build-lib3ds-mingw: $*" >&2; }
 if [[ -f $prefix/lib/lib3ds.dll.a ]]; then
     log "$prefix/lib/lib3ds.dll.a exists, nothing to do"
     exit 0
+fi
+if [[ -e $prefix && ( ! -d $prefix || -n $(ls -A "$prefix") ) ]]; then
+    log "$prefix is not an empty folder: name a new or empty one to install into"
+    exit 1
 fi
 
 apt_dir=$work/apt
@@ -135,27 +145,41 @@ if [[ $actual_sha256 != "$expected_sha256" ]]; then
 fi
 log "$tarball_name matches the SHA256 of $(basename "$dsc")"
 
-source_root=$work/src
-rm -rf "$source_root"
-mkdir -p "$source_root"
-tar -xzf "$tarball" -C "$source_root"
-source_dir=$(find "$source_root" -mindepth 1 -maxdepth 1 -type d | head -n 1)
+mkdir -p "$work"
+build=$(mktemp -d "$work/build.XXXXXX")
+trap 'rm -rf "$build"' EXIT
+tar -xzf "$tarball" -C "$build"
+source_dir=$(find "$build" -mindepth 1 -maxdepth 1 -type d | head -n 1)
 
 export CC=${CC:-$host-gcc} AR=${AR:-$host-ar} RANLIB=${RANLIB:-$host-ranlib}
-build_log=$work/build.log
-log "building for $host with $CC (log: $build_log)"
-rm -rf "$prefix"
-mkdir -p "$prefix/src"
-cp "$dsc" "$tarball" "$prefix/src/"
+build_log=$build/build.log
+: > "$build_log"
+staged=$build/stage$prefix
+log "building for $host with $CC in $build"
 # NOTE: libtool makes a Windows DLL only when told that the library leaves no symbol undefined
 # (-no-undefined); without it, it only warns and builds a static library instead.
-if ! (cd "$source_dir" \
+if [[ -z $source_dir ]] || ! (cd "$source_dir" \
         && ./configure --host="$host" --enable-shared --disable-static --prefix="$prefix" \
         && make -j"$(nproc)" LDFLAGS=-no-undefined \
-        && make install) > "$build_log" 2>&1 || [[ ! -f $prefix/lib/lib3ds.dll.a ]]; then
-    rm -rf "$prefix"
+        && make install DESTDIR="$build/stage") > "$build_log" 2>&1 ||
+    [[ ! -f $staged/lib/lib3ds.dll.a ]]; then
     tail -n 30 "$build_log" >&2
-    log "building lib3ds as a DLL failed"
+    log "building lib3ds as a DLL failed; $prefix is as it was"
+    exit 1
+fi
+mkdir -p "$staged/src"
+cp "$dsc" "$tarball" "$staged/src/"
+made_prefix=
+[[ -d $prefix ]] || made_prefix=yes
+# Takes back what the copy below put into the prefix, which was new or empty before.
+undo_install() {
+    local entry
+    for entry in "$staged"/*; do rm -rf "${prefix:?}/${entry##*/}"; done
+    if [[ -n $made_prefix ]]; then rmdir "$prefix" 2>/dev/null || true; fi
+}
+if ! mkdir -p "$prefix" || ! cp -R "$staged/." "$prefix/"; then
+    undo_install
+    log "copying the build into $prefix failed; $prefix is as it was"
     exit 1
 fi
 log "installed into $prefix"
