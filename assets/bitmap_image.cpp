@@ -188,7 +188,7 @@ RgbImage* ReadBitmapImage(const char* fileName, char* message)
 {
     message[0] = '\0';
     MappedFile file;
-    if (!PlatformMapFile(fileName, &file)) {
+    if (PlatformMapFile(fileName, &file) != MapFileResult::Mapped) {
         std::snprintf(message, kImageMessageSize, kOpenFailure, kNameRoom, fileName);
         return nullptr;
     }

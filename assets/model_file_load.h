@@ -2,6 +2,8 @@
 // handed to lib3ds from memory, and the result is checked for the mesh the program draws.
 #pragma once
 
+#include "platform/platform.h"
+
 #include <lib3ds/types.h>
 
 #include <cstddef>
@@ -23,6 +25,10 @@ Lib3dsFile* LoadModelFromMemory(const uint8_t* data, size_t size, const char* la
 // The mesh the program draws: the one named like the first node of `file`; null when there is
 // none.
 Lib3dsMesh* FindModelMesh(Lib3dsFile* file);
+
+// Why a file could not be mapped, as the loader's errors say it after the file name ("is not a
+// regular file"); empty for a mapped file.
+const char* MapFileFault(MapFileResult result);
 
 // One line for listings, e.g. "Box01: 26 points, 12 faces".
 std::string DescribeModelFile(Lib3dsFile* file);

@@ -3,35 +3,25 @@
 #include "assets/model_file_load.h"
 #include "platform/platform.h"
 
-#include <filesystem>
 #include <string>
 
-namespace {
-
-// Why the file cannot be loaded, asked before it is opened: a FIFO opened for reading waits
-// for a writer, and a device such as /dev/zero never ends. The mapping checks the type again
-// for a file put in its place since. An empty text when nothing speaks against it.
-std::string FileFault(const char* fileName)
+const char* MapFileFault(MapFileResult result)
 {
-    namespace fs = std::filesystem;
-    std::error_code code;
-    const fs::file_status status = fs::status(fileName, code);
-    if (!fs::exists(status)) return "cannot be opened";
-    if (!fs::is_regular_file(status)) return "is not a regular file";
-    // NOTE: an empty file cannot be mapped, on any platform.
-    if (fs::file_size(fileName, code) == 0) return "is empty";
-    return std::string();
+    switch (result) {
+    case MapFileResult::Mapped: return "";
+    case MapFileResult::NotRegularFile: return "is not a regular file";
+    case MapFileResult::Empty: return "is empty";
+    case MapFileResult::CannotOpen: break;
+    }
+    return "cannot be opened";
 }
-
-}  // namespace
 
 Lib3dsFile* LoadModelFile(const char* fileName, std::string* error)
 {
-    std::string why = FileFault(fileName);
     MappedFile file;
-    if (why.empty() && !PlatformMapFile(fileName, &file)) why = "cannot be opened";
-    if (!why.empty()) {
-        if (error) *error = std::string(fileName) + ": " + why;
+    const MapFileResult mapped = PlatformMapFile(fileName, &file);
+    if (mapped != MapFileResult::Mapped) {
+        if (error) *error = std::string(fileName) + ": " + MapFileFault(mapped);
         return nullptr;
     }
     Lib3dsFile* model = LoadModelFromMemory(file.data, file.size, fileName, error);

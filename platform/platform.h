@@ -208,9 +208,15 @@ struct MappedFile {
     void* backend = nullptr;
 };
 
-// The whole file readable in memory; false when it cannot be opened or mapped (an empty file
-// cannot be mapped).
-bool PlatformMapFile(const char* fileName, MappedFile* file);
+enum class MapFileResult { Mapped, CannotOpen, NotRegularFile, Empty };
+
+// The whole file readable in memory, or why not. Only a regular file is opened for reading, and
+// never in a way that waits: a FIFO, a folder or a device is refused as NotRegularFile. An empty
+// file cannot be mapped. What callers may rely on is the file's bytes as they were when it was
+// read, for as long as it is mapped: the sdl backend reads a private copy, so that another
+// process shortening the file cannot pull pages from under the reader; Windows maps the file,
+// and refuses to shorten a file while a view of it exists.
+MapFileResult PlatformMapFile(const char* fileName, MappedFile* file);
 void PlatformUnmapFile(MappedFile* file);
 
 // ---- Bitmap conversion --------------------------------------------------------------------

@@ -37,7 +37,7 @@ bool EndsWithNoCase(const std::string& text, const std::string& suffix)
 std::vector<uint8_t> FirstBytes(const std::string& path, size_t count)
 {
     MappedFile file;
-    if (!PlatformMapFile(path.c_str(), &file)) return {};
+    if (PlatformMapFile(path.c_str(), &file) != MapFileResult::Mapped) return {};
     const std::vector<uint8_t> bytes(file.data, file.data + std::min(count, file.size));
     PlatformUnmapFile(&file);
     return bytes;

@@ -34,30 +34,45 @@ std::vector<uint8_t> BoundRunLengthSource(const BITMAPINFOHEADER& header, const 
     return copy;
 }
 
-}  // namespace
-
-bool PlatformMapFile(const char* fileName, MappedFile* file)
+// Maps the whole of an open file; the file handle then belongs to the mapping.
+MapFileResult MapOpenFile(HANDLE opened, MappedFile* file)
 {
-    FileMapping* handles = new FileMapping;
-    handles->file =
-        CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    // NOTE: CON and the other device names open as character devices, and pipes as pipes;
+    // nothing is read from them, so a console never waits for keys.
+    if (GetFileType(opened) != FILE_TYPE_DISK) return MapFileResult::NotRegularFile;
     LARGE_INTEGER size = {};
-    const void* view = nullptr;
-    if (handles->file != INVALID_HANDLE_VALUE && GetFileSizeEx(handles->file, &size)) {
-        // NOTE: CreateFileMappingA fails on an empty file (ERROR_FILE_INVALID).
-        handles->mapping = CreateFileMappingA(handles->file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-        if (handles->mapping) view = MapViewOfFile(handles->mapping, FILE_MAP_READ, 0, 0, 0);
-    }
+    if (!GetFileSizeEx(opened, &size)) return MapFileResult::CannotOpen;
+    // NOTE: CreateFileMappingA fails on an empty file (ERROR_FILE_INVALID).
+    if (size.QuadPart == 0) return MapFileResult::Empty;
+    const HANDLE mapping = CreateFileMappingA(opened, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (!mapping) return MapFileResult::CannotOpen;
+    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
     if (!view) {
-        if (handles->mapping) CloseHandle(handles->mapping);
-        if (handles->file != INVALID_HANDLE_VALUE) CloseHandle(handles->file);
-        delete handles;
-        return false;
+        CloseHandle(mapping);
+        return MapFileResult::CannotOpen;
     }
     file->data = static_cast<const uint8_t*>(view);
     file->size = size_t(size.QuadPart);
-    file->backend = handles;
-    return true;
+    file->backend = new FileMapping{opened, mapping};
+    return MapFileResult::Mapped;
+}
+
+}  // namespace
+
+MapFileResult PlatformMapFile(const char* fileName, MappedFile* file)
+{
+    const HANDLE opened =
+        CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) {
+        // NOTE: CreateFileA refuses a folder (ERROR_ACCESS_DENIED); only the message asks why.
+        const DWORD attributes = GetFileAttributesA(fileName);
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+                   ? MapFileResult::NotRegularFile
+                   : MapFileResult::CannotOpen;
+    }
+    const MapFileResult result = MapOpenFile(opened, file);
+    if (result != MapFileResult::Mapped) CloseHandle(opened);
+    return result;
 }
 
 void PlatformUnmapFile(MappedFile* file)

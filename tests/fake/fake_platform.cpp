@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 FakePlatform fakePlatform;
 
@@ -276,10 +277,14 @@ void PlatformBuildFontBitmaps(DeviceContextHandle, int height, const char* faceN
            ")");
 }
 
-bool PlatformMapFile(const char* fileName, MappedFile* file)
+MapFileResult PlatformMapFile(const char* fileName, MappedFile* file)
 {
+    // Only the results the loaders tell apart; the real backends' ways of not waiting on a FIFO
+    // are theirs, tested from the outside.
+    std::error_code code;
+    if (std::filesystem::is_directory(fileName, code)) return MapFileResult::NotRegularFile;
     std::FILE* stream = std::fopen(fileName, "rb");
-    if (!stream) return false;
+    if (!stream) return MapFileResult::CannotOpen;
     std::vector<uint8_t>* bytes = new std::vector<uint8_t>;
     uint8_t chunk[4096];
     size_t got;
@@ -288,12 +293,12 @@ bool PlatformMapFile(const char* fileName, MappedFile* file)
     std::fclose(stream);
     if (bytes->empty()) {
         delete bytes;
-        return false;
+        return MapFileResult::Empty;
     }
     file->data = bytes->data();
     file->size = bytes->size();
     file->backend = bytes;
-    return true;
+    return MapFileResult::Mapped;
 }
 
 void PlatformUnmapFile(MappedFile* file)
