@@ -4,14 +4,14 @@
 #include "tools/check_files.h"
 #include "tools/file_bytes.h"
 #include "tools/fit_model.h"
+#include "tools/import_files.h"
 #include "tools/write_3ds.h"
 
-#include <assimp/cimport.h>
+#include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
 #include <filesystem>
-#include <memory>
 #include <set>
 
 namespace {
@@ -74,13 +74,19 @@ bool ImportModel(const ImportRequest& request, std::string* message)
         *message = request.input + ": " + why;
         return false;
     };
-    using Scene = std::unique_ptr<const aiScene, void (*)(const aiScene*)>;
-    const Scene scene(aiImportFile(request.input.c_str(),
-                                   aiProcess_Triangulate | aiProcess_JoinIdenticalVertices |
-                                       aiProcess_SortByPType | aiProcess_ValidateDataStructure),
-                      aiReleaseImport);
+    Assimp::Importer importer;
+    ImportFiles* files = new ImportFiles;  // the importer's to delete
+    importer.SetIOHandler(files);
+    const aiScene* scene = importer.ReadFile(
+        request.input, aiProcess_Triangulate | aiProcess_JoinIdenticalVertices |
+                           aiProcess_SortByPType | aiProcess_ValidateDataStructure);
+    if (!files->Refusal().empty()) {
+        const bool model = files->Refusal().rfind(request.input + ": ", 0) == 0;
+        *message = model ? files->Refusal() : request.input + ": " + files->Refusal();
+        return false;
+    }
     if (!scene || !scene->mRootNode)
-        return fail(std::string("cannot be read: ") + aiGetErrorString());
+        return fail(std::string("cannot be read: ") + importer.GetErrorString());
 
     std::vector<SourceMesh> meshes;
     CollectMeshes(*scene, *scene->mRootNode, aiMatrix4x4(), request.meshName, &meshes);

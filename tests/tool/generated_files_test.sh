@@ -42,6 +42,14 @@ for name in "${names[@]}"; do
     cmp "$run_dir/$name" "$work/again/$name" || fail "$name differs from the run folder's"
 done
 
+# The files load from a folder whose name goes past ASCII, in letters that Windows's ANSI code
+# page holds at other places than Latin-1 does (the Windows tool once asked a second API, which
+# converts names its own way, whether the model was there).
+named="$work/Šárka €"
+mkdir -p "$named" && cp "$run_dir/cube.3ds" "$run_dir/tex.bmp" "$named/"
+run_tool "$work/named.txt" check "$named/cube.3ds" "$named/tex.bmp"
+[ $? -eq 0 ] || fail "check in a folder named Šárka €: $(cat "$work/named.txt")"
+
 run_tool "$work/usage.txt" generate
 [ $? -eq 2 ] || fail "generate without a folder: exit status not 2"
 grep -q '^usage: dot3bump-assets --version' "$work/usage.txt" || fail "no usage text"

@@ -2,7 +2,7 @@
 # `dot3bump-assets check` on data files the program cannot use: a folder, a FIFO and a device,
 # each named like a model, like a bitmap and like neither, and a file of the other format and a
 # text file, are refused at once with the loaders' usual lines; under Wine also the device names
-# of Windows. A FIFO opened for reading would wait for a writer for ever, a device such as
+# of Windows. `import` refuses a FIFO as the model or as a file the model names. A FIFO opened for reading would wait for a writer for ever, a device such as
 # /dev/zero never ends and the console waits for keys, so each check runs with a deadline, from
 # a terminal.
 # Usage: unusable_files_test.sh TOOL BMPSUITE_DIR MODEL WORK_DIR
@@ -37,19 +37,24 @@ declare -A says=(
     [text.bmp]="text.bmp: Unknown DIB file format."
 )
 if [ -n "${DOT3BUMP_RUNNER:-}" ]; then
-    # NOTE: Wine shows a Unix FIFO or device to Windows programs as a file whose status cannot be
-    # read, which opens without waiting; there is no such file on Windows itself.
-    says[fifo.3ds]="fifo.3ds: cannot be opened"
-    says[device.3ds]="device.3ds: cannot be opened"
     # Names of devices in every folder; CON is the console, which the tool's terminal is.
     says[CON]="CON: Failed to open DIB file CON."
-    says[CON.3ds]="CON.3ds: cannot be opened"
+    says[CON.3ds]="CON.3ds: is not a regular file"
     says[NUL]="NUL: Failed to open DIB file NUL."
 fi
-for file in "${!says[@]}"; do
-    TOOL_ON_TERMINAL=1 TOOL_DEADLINE=20 run_tool "$work/$file.txt" check "$file"
-    status=$?
-    [ $status -eq 1 ] || fail "$file: exit status $status, expected 1 (124: it waited)"
-    [ "$(cat "$work/$file.txt")" = "${says[$file]}" ] || fail "$file said: $(cat "$work/$file.txt")"
-done
+# refused COMMAND FILE EXPECTED: the command on FILE fails at once with exactly that line.
+refused() {
+    TOOL_ON_TERMINAL=1 TOOL_DEADLINE=20 run_tool "$work/$2.txt" "$1" "$2" "${@:4}"
+    local status=$?
+    [ $status -eq 1 ] || fail "$1 $2: exit status $status, expected 1 (124: it waited)"
+    [ "$(cat "$work/$2.txt")" = "$3" ] || fail "$1 $2 said: $(cat "$work/$2.txt")"
+}
+for file in "${!says[@]}"; do refused check "$file" "${says[$file]}"; done
+# assimp opens the model and the files it names itself: `import` hands it the same refusals.
+if [ -z "${DOT3BUMP_RUNNER:-}" ]; then  # the Windows tool has no importer
+    mkfifo fifo.obj fifo.mtl
+    printf 'mtllib fifo.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nf 1/1 2/1 3/1\n' >side.obj
+    refused import fifo.obj "fifo.obj: is not a regular file" out.3ds
+    refused import side.obj "side.obj: fifo.mtl: is not a regular file" out.3ds
+fi
 finish
