@@ -36,15 +36,27 @@ install(CODE "
 install(FILES
     ${CMAKE_BINARY_DIR}/cube.3ds ${CMAKE_BINARY_DIR}/sphere.3ds
     ${CMAKE_BINARY_DIR}/tex.bmp ${CMAKE_BINARY_DIR}/map_normal.bmp
-    ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt
-    ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES.md
     DESTINATION .)
-install(FILES /usr/share/common-licenses/LGPL-2.1
-    DESTINATION licences RENAME LGPL-2.1.txt)
-install(FILES /usr/share/doc/mingw-w64-x86-64-dev/copyright
-    DESTINATION licences RENAME mingw-w64.txt)
-install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright
-    DESTINATION licences RENAME gcc-runtime.txt)
+
+# dot3bump_windows_text(SOURCE DESTINATION NAME): a text of the zip, with Windows's line ends:
+# Notepad before Windows 10 1809 shows a text with Unix line ends as one line.
+function(dot3bump_windows_text source destination name)
+    file(READ ${source} text)
+    string(REPLACE "\r\n" "\n" text "${text}")
+    string(REPLACE "\n" "\r\n" text "${text}")
+    set(copy ${CMAKE_BINARY_DIR}/windows_texts/${destination}/${name})
+    file(WRITE ${copy} "${text}")
+    set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+    install(FILES ${copy} DESTINATION ${destination})
+endfunction()
+dot3bump_windows_text(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt . README.txt)
+dot3bump_windows_text(${PROJECT_SOURCE_DIR}/LICENSE . LICENSE)
+dot3bump_windows_text(${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES.md . THIRD-PARTY-NOTICES.md)
+dot3bump_windows_text(/usr/share/common-licenses/LGPL-2.1 licences LGPL-2.1.txt)
+dot3bump_windows_text(/usr/share/doc/mingw-w64-x86-64-dev/copyright licences mingw-w64.txt)
+dot3bump_windows_text(/usr/share/doc/gcc-mingw-w64-base/copyright licences gcc-runtime.txt)
+# The lib3ds sources stay byte for byte what the .dsc's checksums name, and the script a Unix
+# shell's.
 install(DIRECTORY ${DOT3BUMP_LIB3DS_PREFIX}/src/ DESTINATION source)
 install(PROGRAMS ${PROJECT_SOURCE_DIR}/tools/build-lib3ds-mingw.sh DESTINATION source)
 

@@ -202,7 +202,9 @@ void Model::Draw()
 
 void Model::DrawWithLightArray(const float* lightArray)
 {
-    if (!file) return;
+    // The Dot3 path hands the array to OpenGL as a client array, which a null pointer would
+    // turn into a read of address 0 inside the driver's draw.
+    if (!file || !lightArray) return;
     PlaceForDraw();
     DrawPlaced(lightArray);
 }

@@ -371,3 +371,14 @@ TEST_F(SceneTest, LightArrayOncePerTriangleDrawsThePlainPictureByteForByte)
     }
     std::filesystem::remove_all(folder);
 }
+
+// The seam hands its array to OpenGL as a client array: a null one must draw nothing rather than
+// have the driver read address 0.
+TEST_F(SceneTest, DrawWithoutALightArrayDrawsNothing)
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const std::vector<uint8_t> cleared = ReadFramebuffer();
+    glLoadMatrixf(sceneCamera->viewMatrix.m);
+    cubeModel->DrawWithLightArray(nullptr);
+    EXPECT_TRUE(ReadFramebuffer() == cleared);
+}

@@ -2,9 +2,9 @@
 # The Windows zip as a user gets it, unpacked into the drive C of a fresh Wine prefix (a copy of
 # the test run's clean one): every executable and DLL in it stripped and importing only Windows's
 # own DLLs and the lib3ds DLL shipped beside it, the executables carrying the version, the
-# licences and the lib3ds source in it, dot3bump.exe started from its folder with nothing on the
-# path drawing its first frame and ending with exit code 0 on Escape, and dot3bump-assets.exe
-# accepting the shipped data files.
+# licences and the lib3ds source in it, its texts with Windows's line ends, dot3bump.exe started
+# from its folder with nothing on the path drawing its first frame and ending with exit code 0 on
+# Escape, and dot3bump-assets.exe accepting the shipped data files.
 # Usage: windows_zip_test.sh ZIP VERSION LIB3DS_DLL OBJDUMP WINDRES ARTIFACTS
 zip=$1 version=$2 lib3ds_dll=$3 objdump=$4 windres=$5
 allowed_dlls=(kernel32.dll user32.dll gdi32.dll advapi32.dll winmm.dll opengl32.dll glu32.dll
@@ -36,6 +36,9 @@ trap 'cleanup; rm -rf "$unpacked"' EXIT
 cd "$folder"
 for file in "${shipped[@]}" "${data_files[@]}" "$lib3ds_dll"; do
     compgen -G "$file" >/dev/null || fail "$file is not in the zip"
+done
+for text in README.txt LICENSE THIRD-PARTY-NOTICES.md licences/*.txt; do
+    ! LC_ALL=C grep -qv $'\r$' "$text" || fail "$text has lines that do not end in CR LF"
 done
 for binary in *.exe *.dll; do
     ! "$objdump" -h "$binary" | grep -q '\.debug_' || fail "$binary is not stripped"
