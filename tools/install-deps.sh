@@ -7,7 +7,8 @@ set -euo pipefail
 
 run_packages=(
     cmake g++ make pkg-config
-    libsdl2-dev lib3ds-dev libassimp-dev libglu1-mesa-dev libgl-dev libegl-dev libgl1-mesa-dri
+    libsdl2-dev libxrandr-dev lib3ds-dev libassimp-dev libglu1-mesa-dev libgl-dev libegl-dev
+    libgl1-mesa-dri
     libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra
     xvfb xauth xfonts-base xdotool imagemagick
 )
@@ -16,6 +17,9 @@ test_packages=(
     libgtest-dev libbenchmark-dev python3 python3-xlib
     # The GL tests also run on zink, over Mesa's Vulkan driver on the CPU (lavapipe).
     mesa-vulkan-drivers libvulkan1
+    # The desk: an X server whose screen changes mode, with a window manager, and a Wayland
+    # compositor on it.
+    xserver-xorg-core xserver-xorg-video-dummy openbox weston
     # Short fixed fuzzing runs of the file loaders.
     clang libclang-rt-14-dev
     # The Windows build: the cross compiler, lib3ds's source package, Wine to run it.

@@ -1,5 +1,8 @@
 #include "platform/sdl/sdl_internal.h"
 
+#include <cstdio>
+#include <string>
+
 namespace {
 
 bool fullscreenActive = false;
@@ -10,6 +13,27 @@ bool SameDepth(int bitsPerPixel, Uint32 format)
 {
     return bitsPerPixel == int(SDL_BITSPERPIXEL(format)) ||
            bitsPerPixel == int(SDL_BYTESPERPIXEL(format)) * 8;
+}
+
+// Why the start-up ends with exit code 1, on standard error: the mode asked for and the screen's
+// modes of that size, in the units of the display settings.
+void ReportMissingMode(const DisplayMode& wanted)
+{
+    std::string sameSize;
+    for (int i = 0, n = SDL_GetNumDisplayModes(0); i < n; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) != 0 || mode.w != wanted.width ||
+            mode.h != wanted.height)
+            continue;
+        sameSize += (sameSize.empty() ? "" : ", ") +
+                    std::to_string(SDL_BYTESPERPIXEL(mode.format) * 8) + " bits per pixel at " +
+                    std::to_string(mode.refresh_rate) + " Hz";
+    }
+    std::fprintf(stderr,
+                 "dot3bump: the screen has no mode %dx%d, %d bits per pixel, %d Hz; its modes "
+                 "of that size: %s\n",
+                 wanted.width, wanted.height, wanted.bitsPerPixel, wanted.frequency,
+                 sameSize.empty() ? "none" : sameSize.c_str());
 }
 
 bool FindDisplayMode(const DisplayMode& wanted, SDL_DisplayMode* found)
@@ -42,10 +66,13 @@ void ApplyFullscreenMode(PlatformWindow* window)
 {
     if (!window->sdl) return;
     if (fullscreenActive) {
+        TellModeGuard(ModeNews::Entering);
         SDL_SetWindowDisplayMode(window->sdl, &fullscreenMode);
         SDL_SetWindowFullscreen(window->sdl, SDL_WINDOW_FULLSCREEN);
+        TellModeGuard(ModeNews::Entered);
     } else {
         SDL_SetWindowFullscreen(window->sdl, 0);
+        TellModeGuard(ModeNews::Left);
     }
 }
 
@@ -54,7 +81,10 @@ bool PlatformChangeDisplayMode(const DisplayMode* mode, DisplayModeChange)
     if (!StartSdlVideo()) return false;
     if (mode) {
         SDL_DisplayMode found;
-        if (!FindDisplayMode(*mode, &found)) return false;
+        if (!FindDisplayMode(*mode, &found)) {
+            ReportMissingMode(*mode);
+            return false;
+        }
         fullscreenMode = found;
     }
     // SDL switches modes through a fullscreen window: a window made later picks the mode up

@@ -28,3 +28,14 @@ PlatformWindow* SdlWindowFromId(Uint32 windowId);
 // The display mode the program's windows are to show in, or null while the desktop mode rules.
 const SDL_DisplayMode* SdlFullscreenMode();
 void ApplyFullscreenMode(PlatformWindow* window);
+
+// The desktop's mode given back however the program ends (sdl_mode_guard.cpp). Started by main()
+// before SDL; told, on X11 only, before the program's mode is applied (which waits until the
+// guard has read the desktop's mode), after it is applied, and after the desktop's is back.
+void StartModeGuard();
+enum class ModeNews { Entering, Entered, Left };
+void TellModeGuard(ModeNews news);
+
+// SIGHUP (the terminal closed) asks the program to quit, as SIGINT and SIGTERM do through SDL;
+// one ignored when the program starts (nohup) stays ignored (sdl_messages.cpp).
+void CatchHangup();

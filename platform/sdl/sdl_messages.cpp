@@ -1,12 +1,17 @@
-// SDL events become the program's window messages: the close request WM_CLOSE, focus
+// SDL events become the program's window messages: the close request (and SIGHUP) WM_CLOSE, focus
 // WM_ACTIVATEAPP, the mouse over the window WM_SETCURSOR, a key press WM_KEYDOWN.
 #include "platform/sdl/sdl_internal.h"
 
+#include <csignal>
 #include <deque>
 
 namespace {
 
 std::deque<PlatformMessage> postedMessages;
+
+volatile sig_atomic_t hangupPending = 0;
+
+void NoteHangup(int) { hangupPending = 1; }
 
 // Like GetKeyState, a key's state follows the messages taken off the queue so far, not the
 // keyboard at this instant: a press is seen from its message on until its release is taken.
@@ -77,6 +82,12 @@ bool PlatformPeekMessage(PlatformMessage* message)
         postedMessages.pop_front();
         return true;
     }
+    // A hang-up waits for the window, as SDL's quit event for SIGINT and SIGTERM does.
+    if (hangupPending && MainWindow()) {
+        hangupPending = 0;
+        *message = {MainWindow(), WM_CLOSE, 0, 0};
+        return true;
+    }
     SDL_Event event;
     while (SDL_WasInit(SDL_INIT_VIDEO) && SDL_PollEvent(&event))
         if (Translate(event, message)) return true;
@@ -113,4 +124,14 @@ int PlatformShowCursor(bool show)
     displayCount += show ? 1 : -1;
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(displayCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
     return displayCount;
+}
+
+void CatchHangup()
+{
+    struct sigaction action = {};
+    if (sigaction(SIGHUP, nullptr, &action) != 0 || action.sa_handler == SIG_IGN) return;
+    action = {};
+    action.sa_handler = NoteHangup;
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGHUP, &action, nullptr);
 }

@@ -59,7 +59,12 @@ void PlatformDestroyWindow(WindowHandle window)
 
 void PlatformShowWindow(WindowHandle window, int)
 {
-    if (window && window->sdl) SDL_ShowWindow(window->sdl);
+    if (!window || !window->sdl) return;
+    // A fullscreen window takes the screen to its mode as it is shown.
+    const bool fullscreen = SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN;
+    if (fullscreen) TellModeGuard(ModeNews::Entering);
+    SDL_ShowWindow(window->sdl);
+    if (fullscreen) TellModeGuard(ModeNews::Entered);
 }
 
 void PlatformUpdateWindow(WindowHandle) {}

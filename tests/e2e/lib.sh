@@ -6,6 +6,7 @@ set -u
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$E2E_DIR/../../tools/virtual_display.sh"
 source "$E2E_DIR/../../tools/program_wait.sh"
+source "$E2E_DIR/desk.sh"
 PROGRAM=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 ARTIFACTS=$2
 # An optional runner in front of the program (the Windows build runs under wine).
@@ -28,13 +29,25 @@ cleanup() {
     [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null
     [ -n "$RUNNER" ] && wineserver -k 2>/dev/null
     stop_virtual_display
+    stop_desk
     wait 2>/dev/null
     rm -rf "$WORK"
 }
 trap cleanup EXIT
 
+# start_display: Xvfb, or with DOT3BUMP_TEST_DESK set the desk (desk.sh), where the test is
+# skipped when Xorg cannot start.
 start_display() {
-    start_virtual_display "$WORK" || fail "no virtual display"
+    if [ -n "${DOT3BUMP_TEST_DESK:-}" ]; then
+        start_desk "$WORK"
+        case $? in
+        0) ;;
+        77) exit 77 ;;
+        *) fail "no desk" ;;
+        esac
+    else
+        start_virtual_display "$WORK" || fail "no virtual display"
+    fi
     if [ -n "$RUNNER" ]; then
         # A server of this test's own, started now so that its desktop process belongs to this
         # test's display (see wine_env.sh), with the program's registry key cleared.
@@ -135,7 +148,7 @@ window_shown_or_ended() { window_shown "$1" || program_ended; }
 # the key help in white.
 frame_shown() {
     import -display "$DISPLAY" -window root "$WORK/probe.png" 2>/dev/null &&
-        python3 "$E2E_DIR/picture.py" frame "$WORK/probe.png" >/dev/null
+        python3 "$E2E_DIR/picture.py" frame "$WORK/probe.png" >/dev/null 2>&1
 }
 
 wait_for_frame() { poll 60 frame_shown || fail "no frame with the overlay within 60 s"; }
@@ -151,13 +164,18 @@ box_drawn() {
 wait_for_box() { poll 30 box_drawn "$1" || fail "no message box titled \"$1\" within 30 s"; }
 
 # wait_for_exit SECONDS: the program's exit code in EXIT_CODE, or a failure when it does not end
-# in time or reported an OpenGL error on its way.
+# in time or reported an OpenGL error on its way, or on the desk when the desktop's mode is not
+# back within 5 s of its end.
 wait_for_exit() {
     poll "$1" program_ended || fail "the program did not end within $1 s"
     wait "$PROGRAM_PID"
     EXIT_CODE=$?
     PROGRAM_PID=
     ! grep -q "^Mesa: User error" "$WORK/program.log" || fail "the program caused OpenGL errors"
+    if [ -n "${DOT3BUMP_TEST_DESK:-}" ]; then
+        poll 5 desktop_mode_back || fail "the program ended with exit status $EXIT_CODE and" \
+            "left the screen at $(screen_mode), not the desktop's $DESK_MODE"
+    fi
 }
 
 # quit_with_escape SECONDS: holds Escape until the program has ended. The exit code is in

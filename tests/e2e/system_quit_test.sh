@@ -1,10 +1,10 @@
 # A quit request from the system ends the program as closing its window does, with exit code 0:
-# on Linux SIGTERM and SIGINT, which SDL turns into its quit event; under Wine taskkill without
-# /F, which posts WM_CLOSE to the program's windows.
+# on Linux SIGTERM and SIGINT, which SDL turns into its quit event, and SIGHUP (its terminal
+# closed); under Wine taskkill without /F, which posts WM_CLOSE to the program's windows.
 source "$(dirname "$0")/lib.sh" "$@"
 start_display
 
-# request_quit REQUEST: TERM or INT, that signal to the program; taskkill, Wine's taskkill by the
+# request_quit REQUEST: TERM, INT or HUP, that signal to the program; taskkill, Wine's taskkill by the
 # program's name, since under Wine PROGRAM_PID is Wine's loader, not a Windows process.
 request_quit() {
     case $1 in
@@ -13,7 +13,7 @@ request_quit() {
     esac
 }
 
-if [ -n "$RUNNER" ]; then requests=taskkill; else requests="TERM INT"; fi
+if [ -n "$RUNNER" ]; then requests=taskkill; else requests="TERM INT HUP"; fi
 for request in $requests; do
     start_program
     wait_for_window "OpenGL Brisvelle" >/dev/null || fail "no window titled \"OpenGL Brisvelle\""

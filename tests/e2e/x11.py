@@ -1,9 +1,12 @@
 """Small X11 chores for the end-to-end tests.
 
-  x11.py find TITLE   prints the ids of mapped top-level windows titled exactly TITLE
+  x11.py find TITLE   prints the ids of mapped top-level windows titled exactly TITLE, framed by a
+                      window manager or not
   x11.py close ID     asks window ID to close the way a window manager does (WM_DELETE_WINDOW)
   x11.py decoy TITLE  shows a small window titled TITLE, which can take the focus, until killed or
                       the display goes away
+  x11.py size         prints the screen's size now, such as 1920x1080
+  x11.py window_manager  fails while no window manager runs on the display
   x11.py focus ID     gives window ID the keyboard focus the way a window manager does: with
                       WM_TAKE_FOCUS, which Wine waits for before it activates its window, and
                       again while it does not stay there (see focus())
@@ -27,10 +30,12 @@ def title(d, window):
 
 
 def find(d, wanted):
-    for window in d.screen().root.query_tree().children:
+    # A window manager puts each top-level window into a frame of its own, a child of the root.
+    for top in d.screen().root.query_tree().children:
         try:
-            if window.get_attributes().map_state == X.IsViewable and title(d, window) == wanted:
-                print(window.id)
+            for window in [top] + list(top.query_tree().children):
+                if window.get_attributes().map_state == X.IsViewable and title(d, window) == wanted:
+                    print(window.id)
         except Exception:  # a window that went away while we looked
             pass
 
@@ -89,6 +94,14 @@ def decoy(d, name):
         pass  # the test is over and its display with it
 
 
+def window_manager(d):
+    # A running window manager names its check window on the root, as EWMH asks.
+    check = d.screen().root.get_full_property(d.intern_atom("_NET_SUPPORTING_WM_CHECK"),
+                                              X.AnyPropertyType)
+    if check is None:
+        sys.exit("no window manager")
+
+
 def main():
     d = display.Display()
     if sys.argv[1] == "find":
@@ -99,6 +112,11 @@ def main():
         focus(d, int(sys.argv[2], 0))
     elif sys.argv[1] == "decoy":
         decoy(d, sys.argv[2])
+    elif sys.argv[1] == "size":
+        geometry = d.screen().root.get_geometry()
+        print(f"{geometry.width}x{geometry.height}")
+    elif sys.argv[1] == "window_manager":
+        window_manager(d)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,74 @@
+# A desk as a user has one, for the end-to-end tests: an X server whose screen really changes
+# mode (Xorg with its dummy video driver: a 1920x1080 desktop that also offers the program's
+# 800x600) and a window manager (openbox). Xvfb, the suite's usual display, has one mode only.
+# No input device is added, so the server never takes a real keyboard or mouse; xdotool's keys
+# come through the XTEST extension. Usage: source desk.sh; start_desk WORK_DIR; stop_desk.
+
+DESK_MODE=1920x1080
+DESK_PID=
+DESK_WM_PID=
+
+# start_desk WORK_DIR: the server on a display number it picks, its configuration and log in
+# WORK_DIR, the window manager on it; exports DISPLAY. Returns 77 (the tests' code for skipped)
+# when Xorg cannot start here, as for a contributor who is not root and has no wrapper that
+# lets Xorg open the console, and 1 when the window manager does not come up.
+start_desk() {
+    local work=$1
+    cat >"$work/xorg.conf" <<'CONF'
+Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+    Option "AutoEnableDevices" "false"
+    Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 16384
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0 - 1000.0
+    VertRefresh 5.0 - 200.0
+    Modeline "1920x1080" 148.50 1920 2008 2052 2200 1080 1084 1089 1125 +hsync +vsync
+    Modeline "800x600" 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Modes "1920x1080" "800x600"
+    EndSubSection
+EndSection
+CONF
+    /usr/lib/xorg/Xorg -displayfd 3 -config "$work/xorg.conf" -noreset -nolisten tcp \
+        -novtswitch -logfile "$work/Xorg.log" 3>"$work/display" </dev/null >/dev/null 2>&1 &
+    DESK_PID=$!
+    for _ in $(seq 200); do
+        [ -s "$work/display" ] && break
+        kill -0 "$DESK_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ ! -s "$work/display" ]; then
+        echo "SKIP: Xorg cannot start a desk here (it needs root, or a wrapper that lets it):" >&2
+        grep -F '(EE)' "$work/Xorg.log" 2>/dev/null | head -5 | sed 's/^/  Xorg: /' >&2
+        stop_desk
+        return 77
+    fi
+    export DISPLAY=":$(head -1 "$work/display")"
+    openbox --sm-disable </dev/null >"$work/openbox.log" 2>&1 &
+    DESK_WM_PID=$!
+    poll 20 x11 window_manager || { echo "openbox did not start on the desk" >&2; return 1; }
+}
+
+stop_desk() {
+    [ -n "$DESK_WM_PID" ] && kill "$DESK_WM_PID" 2>/dev/null
+    [ -n "$DESK_PID" ] && kill "$DESK_PID" 2>/dev/null
+    DESK_PID= DESK_WM_PID=
+}
+
+# The screen's size now, such as 1920x1080: SDL and Wine resize the screen to their mode.
+screen_mode() { x11 size; }
+desktop_mode_back() { [ "$(screen_mode)" = "$DESK_MODE" ]; }
