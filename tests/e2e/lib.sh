@@ -147,7 +147,7 @@ window_shown_or_ended() { window_shown "$1" || program_ended; }
 # The program's first frame is on screen once its overlay is: the capability lines in colour,
 # the key help in white.
 frame_shown() {
-    import -display "$DISPLAY" -window root "$WORK/probe.png" 2>/dev/null &&
+    import -display "$DISPLAY" -window "$PICTURED_WINDOW" "$WORK/probe.png" 2>/dev/null &&
         python3 "$E2E_DIR/picture.py" frame "$WORK/probe.png" >/dev/null 2>&1
 }
 
@@ -224,4 +224,7 @@ dismiss_box() {
     fail "the message box \"$1\" does not close"
 }
 
-screenshot() { import -display "$DISPLAY" -window root "$ARTIFACTS/$1.png"; }
+# The pictures are of the whole screen, or of the X window that PICTURED_WINDOW names (a nested
+# compositor's).
+PICTURED_WINDOW=root
+screenshot() { import -display "$DISPLAY" -window "$PICTURED_WINDOW" "$ARTIFACTS/$1.png"; }
