@@ -20,17 +20,24 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
 namespace {
 
-// The news on the channel, one byte each; the guard answers Entering with kReady once it has
-// read the desktop's mode, which the program is about to change.
+// The news on the channel, one record each, with the size of the program's mode; the guard
+// answers Entering with kReady once it has read the desktop's mode, which the program is about
+// to change.
 constexpr char kEntering = 'E';
 constexpr char kEntered = 'I';
 constexpr char kLeft = 'L';
 constexpr char kReady = 'R';
+
+struct News {
+    char what = kLeft;
+    int32_t width = 0, height = 0;
+};
 
 int channel = -1;  // the program's end; -1 once the guard cannot be told anything
 
@@ -53,6 +60,26 @@ struct CrtcSetting {
 struct ScreenSetting {
     int width = 0, height = 0;
     std::vector<CrtcSetting> crtcs;
+
+    bool Shows(int32_t modeWidth, int32_t modeHeight) const
+    {
+        for (const CrtcSetting& crtc : crtcs)
+            if (crtc.mode != None && int32_t(crtc.width) == modeWidth &&
+                int32_t(crtc.height) == modeHeight)
+                return true;
+        return false;
+    }
+
+    bool SameAs(const ScreenSetting& other) const
+    {
+        if (width != other.width || height != other.height ||
+            crtcs.size() != other.crtcs.size())
+            return false;
+        for (size_t i = 0; i < crtcs.size(); ++i)
+            if (crtcs[i].crtc != other.crtcs[i].crtc || !crtcs[i].SameAs(other.crtcs[i]))
+                return false;
+        return true;
+    }
 };
 
 ScreenSetting ReadSetting(Display* display, XRRScreenResources* resources)
@@ -130,15 +157,16 @@ int LeaveOnLostConnection(Display*) { _exit(0); }
 [[noreturn]] void Guard(int guardEnd)
 {
     Display* display = nullptr;
-    ScreenSetting desktop;
-    Stamps entered;
+    ScreenSetting desktop;  // before the program's mode
+    ScreenSetting entered;  // as the program's mode left it
+    Stamps enteredStamps;
     char state = kLeft;
-    char news;
+    News news;
     for (;;) {
-        const ssize_t got = read(guardEnd, &news, 1);
+        const ssize_t got = recv(guardEnd, &news, sizeof news, MSG_WAITALL);
         if (got < 0 && errno == EINTR) continue;
-        if (got != 1) break;
-        if (news == kEntering) {
+        if (got != ssize_t(sizeof news)) break;
+        if (news.what == kEntering) {
             // The mode to go back to is the one before the first entry since the last leave.
             if (state != kEntered && !display) {
                 display = XOpenDisplay(nullptr);
@@ -152,22 +180,36 @@ int LeaveOnLostConnection(Display*) { _exit(0); }
                 XRRFreeScreenResources(resources);
             }
             send(guardEnd, &kReady, 1, MSG_NOSIGNAL);
-        } else if (news == kEntered || news == kLeft) {
-            state = news;
-            if (news == kEntered && display) {
-                XRRScreenResources* resources =
-                    XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
-                if (resources) entered = ReadStamps(resources);
-                XRRFreeScreenResources(resources);
+        } else if (news.what == kEntered || news.what == kLeft) {
+            state = news.what;
+            entered = ScreenSetting();
+            XRRScreenResources* resources =
+                display ? XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display))
+                        : nullptr;
+            // What the program's entry did, kept only when the screen does show its mode: a
+            // window manager may have handed the focus to another copy meanwhile, which put
+            // its own desktop mode back.
+            if (news.what == kEntered && resources) {
+                const ScreenSetting now = ReadSetting(display, resources);
+                if (now.Shows(news.width, news.height)) {
+                    entered = now;
+                    enteredStamps = ReadStamps(resources);
+                }
             }
+            XRRFreeScreenResources(resources);
         }
     }
-    if (state == kEntered && display && !desktop.crtcs.empty()) {
+    // Only a mode that the program's entry changed, that the screen still shows, and that
+    // nobody has set since: not Xvfb's one mode, not another copy's mode that this one found as
+    // its desktop, not the user's own nor a restarted program's.
+    if (state == kEntered && !entered.crtcs.empty() && !desktop.crtcs.empty() &&
+        !entered.SameAs(desktop)) {
         // Held, so that nobody sets a mode between the look and the change.
         XGrabServer(display);
         XRRScreenResources* resources =
             XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
-        if (resources && ReadStamps(resources) == entered)
+        if (resources && ReadStamps(resources) == enteredStamps &&
+            ReadSetting(display, resources).SameAs(entered))
             ApplySetting(display, resources, desktop);
         XRRFreeScreenResources(resources);
         XUngrabServer(display);
@@ -229,13 +271,19 @@ void TellModeGuard(ModeNews news)
     // Only an X server keeps a mode after its client: Wayland's compositor and the offscreen
     // driver need no guard.
     if (channel < 0 || !IsX11Driver()) return;
-    const char byte = news == ModeNews::Entering ? kEntering
-                      : news == ModeNews::Entered ? kEntered
-                                                  : kLeft;
+    News record;
+    std::memset(&record, 0, sizeof record);  // padding included: the guard reads whole records
+    record.what = news == ModeNews::Entering ? kEntering
+                  : news == ModeNews::Entered ? kEntered
+                                              : kLeft;
+    if (const SDL_DisplayMode* mode = SdlFullscreenMode()) {
+        record.width = mode->w;
+        record.height = mode->h;
+    }
     char reply = 0;
     pollfd answer = {channel, POLLIN, 0};
     // A guard that is gone or does not answer within a second is not told again.
-    if (send(channel, &byte, 1, MSG_NOSIGNAL) != 1 ||
+    if (send(channel, &record, sizeof record, MSG_NOSIGNAL) != ssize_t(sizeof record) ||
         (news == ModeNews::Entering &&
          (poll(&answer, 1, 1000) != 1 || recv(channel, &reply, 1, 0) != 1))) {
         close(channel);
