@@ -11,8 +11,10 @@
  * for example "units=2 hide=GL_ARB_texture_cube_map,GL_EXT_texture_cube_map samples=0".
  *
  * A use ends the program with one line on standard error naming the call, and exit code 97:
- * selecting a texture unit past the count, a cube-map target (disabling one included, which a
- * driver without cube maps refuses as well), or the combine or Dot3 texture environment. */
+ * a texture unit past the count (selected, or given to glMultiTexCoord), a cube map (as a
+ * target, a capability, a query or a coordinate generation mode; disabling one included, which a
+ * driver without cube maps refuses as well), or the combine or Dot3 texture environment, in any
+ * of the calls texture_calls.c lists, linked or fetched by name. */
 #define _GNU_SOURCE
 #include "capability_set.h"
 

@@ -20,6 +20,9 @@ int TextureUnitLimit(void);
 /* The most samples per pixel a window's format may have: samples=, else as many as asked. */
 int SampleLimit(void);
 
+/* Ends the program when the query NAME of CALL asks about a hidden cube map (texture_calls.c). */
+void CheckQuery(const char* call, unsigned name);
+
 /* The same function of the library loaded after this one; ends the program when it is missing. */
 void* NextFunction(const char* name);
 

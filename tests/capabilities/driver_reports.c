@@ -59,6 +59,7 @@ const char* glXQueryExtensionsString(Display* display, int screen)
 void GLAPIENTRY glGetIntegerv(GLenum name, GLint* values)
 {
     NEXT(glGetIntegerv);
+    CheckQuery("glGetIntegerv", name);
     next_glGetIntegerv(name, values);
     if (name == GL_MAX_TEXTURE_UNITS_ARB && *values > TextureUnitLimit())
         *values = TextureUnitLimit();

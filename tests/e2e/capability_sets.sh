@@ -1,5 +1,5 @@
 # Older drivers' capability sets on the real renderer, one run of the program each: the overlay's
-# capability lines red where the driver lacks something and green elsewhere, the colours-only
+# capability lines red where the set or the suite's driver lacks something and green elsewhere, the colours-only
 # picture wherever bump mapping is off (the program starts on colours and bumps), and Escape
 # ending the program with 0.
 #
@@ -53,10 +53,18 @@ start_wine_row() {
 
 picture_lacks_or_ended() { program_ended || picture_shows "$name" lacking "$picture" "$red"; }
 
+# with_driver_lacks LINES: LINES and the lines the suite's driver itself shows red (lib.sh).
+with_driver_lacks() {
+    local lines
+    lines=$(tr ',' '\n' <<<"$1,$DRIVER_LACKS" | grep -vx -- '-' | sort -u | paste -sd,)
+    echo "${lines:--}"
+}
+
 start_display
 [ -z "$RUNNER" ] || trap 'wine_set_disabled_extensions ""; cleanup' EXIT
 for row in "${rows[@]}"; do
     read -r name hidden units samples red picture <<<"$row"
+    red=$(with_driver_lacks "$red")
     if [ -z "$RUNNER" ]; then
         start_linux_row
     elif ! start_wine_row; then

@@ -18,6 +18,7 @@ much of each model's region is covered, the mean colour there (its hue and its b
 overlay's colours, and the gap between the words of its first capability line.
 """
 import json
+import re
 import subprocess
 import sys
 
@@ -33,9 +34,11 @@ KEY_HELP = (660, 15, 800, 165)    # "Keys:" and six lines, right
 def load(path):
     ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True,
                          capture_output=True).stdout
-    parts = ppm.split(maxsplit=4)
-    assert parts[0] == b"P6" and int(parts[1]) == WIDTH and int(parts[2]) == HEIGHT, path
-    return parts[4]
+    # The header is four fields, each followed by one white-space byte; the pixels start right
+    # after the fourth, whatever bytes they begin with.
+    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+    assert header and int(header[1]) == WIDTH and int(header[2]) == HEIGHT, path
+    return ppm[header.end():]
 
 
 def pixels(data, box):
@@ -200,8 +203,9 @@ def agree(a, b):
                     fail(f"{name} hue differs in channel {channel}: {a[name]['mean']} against "
                          f"{b[name]['mean']}")
     for part, colour in (("capabilities", "green"), ("keyHelp", "white")):
-        if (a[part][colour] > 0) != (b[part][colour] > 0) or a[part]["red"] != b[part]["red"] == 0:
-            fail(f"the {part} colours differ: {a[part]} against {b[part]}")
+        for each in (colour, "red"):
+            if (a[part][each] > 0) != (b[part][each] > 0):
+                fail(f"the {part} colours differ in {each}: {a[part]} against {b[part]}")
 
 
 # The overlay's capability lines, top to bottom.
@@ -242,19 +246,27 @@ def lacking(key, red, m):
     expect(key, dict(m, capabilities=dict(caps, green=caps["green"] + caps["red"], red=0)))
 
 
+def measures(path):
+    return json.loads(open(path).read())
+
+
+# Each command with the checks of its arguments, the last one a measures file where it takes one.
+COMMANDS = {
+    "frame": (frame, 1),
+    "measure": (lambda path: print(json.dumps(measure(path))), 1),
+    "expect": (lambda key, path: expect(key, measures(path)), 2),
+    "bumps": (lambda name, path: bumps(name, measures(path)), 2),
+    "agree": (lambda a, b: agree(measures(a), measures(b)), 2),
+    "lacking": (lambda key, red, path: lacking(key, red, measures(path)), 3),
+}
+
+
 def main():
-    if sys.argv[1] == "frame":
-        frame(sys.argv[2])
-    elif sys.argv[1] == "measure":
-        print(json.dumps(measure(sys.argv[2])))
-    elif sys.argv[1] == "expect":
-        expect(sys.argv[2], json.loads(open(sys.argv[3]).read()))
-    elif sys.argv[1] == "bumps":
-        bumps(sys.argv[2], json.loads(open(sys.argv[3]).read()))
-    elif sys.argv[1] == "agree":
-        agree(json.loads(open(sys.argv[2]).read()), json.loads(open(sys.argv[3]).read()))
-    elif sys.argv[1] == "lacking":
-        lacking(sys.argv[2], sys.argv[3], json.loads(open(sys.argv[4]).read()))
+    command = COMMANDS.get(sys.argv[1] if len(sys.argv) > 1 else None)
+    if command is None or len(sys.argv) != 2 + command[1]:
+        sys.exit(f"usage: picture.py {' | '.join(COMMANDS)} ARGS... (see the top of the file); "
+                 f"given: {' '.join(sys.argv[1:])}")
+    command[0](*sys.argv[2:])
 
 
 if __name__ == "__main__":

@@ -27,8 +27,10 @@ start_display
 # Refused at once; a command that ran the program instead is stopped by the deadline.
 timeout 10 "$PROGRAM" "$WORK/absent" >/dev/null 2>"$WORK/absent.txt"
 status=$?
-[ "$status" -ne 0 ] && [ "$status" -ne 124 ] && grep -qF "$WORK/absent" "$WORK/absent.txt" ||
-    fail "a folder that does not exist: exit code $status, message \"$(cat "$WORK/absent.txt")\""
+expected="dot3bump: $WORK/absent: no such folder"
+[ "$status" -eq 66 ] && [ "$(cat "$WORK/absent.txt")" = "$expected" ] ||
+    fail "a folder that does not exist: Expected exit code 66 and \"$expected\"; Observed" \
+        "exit code $status and \"$(cat "$WORK/absent.txt")\""
 
 RUN_DIR=$WORK/elsewhere
 mkdir -p "$RUN_DIR"
