@@ -1,17 +1,18 @@
-"""Tells whether the program lights the sphere through the normal map of a given height map, from
-one screenshot (800x600) of colours and bumps (key 6) drawn with this script's colour texture.
+"""Tells whether the program lights the sphere through the normal map it loaded, from one
+screenshot (800x600) of colours and bumps (key 6) drawn with this script's colour texture.
 
-  bump_lighting.py texture OUT.bmp        writes that colour texture
-  bump_lighting.py judge PNG HEIGHT.bmp   prints the measures of PNG as JSON; exits 0 when the
-                                          height map's normal map explains the sphere's lighting
-                                          clearly best, 1 when it does not (with the reason), 2
-                                          when the picture shows too little of the sphere to tell
+  bump_lighting.py texture OUT.bmp     writes that colour texture
+  bump_lighting.py judge PNG MAP.ppm   prints the measures of PNG as JSON; exits 0 when the normal
+                                       map MAP (the run folder's, as `dot3bump-assets decode`
+                                       gives it) explains the sphere's lighting clearly best, 1
+                                       when it does not (with the reason), 2 when the picture
+                                       shows too little of the sphere to tell
 
 The texture's red is its texel column, its green its texel row (from the bottom, as texture
 coordinate v runs), its blue full. Lit per pixel, a pixel's blue is then the lighting term itself,
 and red / blue and green / blue name the texel it shows whatever the sphere's spin, so the normal N
-of the map there is known: made here from the height map, as `dot3bump-assets normalmap`
-documents it. The light vector is one per face, (a, b, c) in the face's tangent basis, so between
+of the map there is known: read from the map as the program's own decoder gives it, not
+derived again from whatever it was made of. The light vector is one per face, (a, b, c) in the face's tangent basis, so between
 neighbouring pixels of a face the lighting changes by a dNx + b dNy + c dNz. In each small block
 of pixels (a, b, c) is fitted under three hypotheses, the map as made, the same with its green
 flipped, and a flat map, and what each leaves unexplained is summed. Flipping green flips b, so
@@ -28,10 +29,8 @@ import sys
 sys.dont_write_bytecode = True  # no compiled picture.py left in the source tree
 from picture import SPHERE, WIDTH, load  # noqa: E402
 
-SIZE = 256  # texels, both ways, of the colour texture and of the height map
+SIZE = 256  # texels, both ways, of the colour texture and of the normal map
 
-# The height map's white stands this many texels above its black: the default of normalmap.
-STRENGTH = 3.0
 # Pixels: a block's side. Its texel coordinates are then one plane, and a block mostly lies on one
 # face: the sphere's triangles are about 13 pixels across.
 BLOCK = 8
@@ -82,25 +81,20 @@ def write_texture(path):
 
 
 def normal_map(path):
-    """The unit normals of the height map's surface (x, y, height), indexed [y * SIZE + x], y
-    upward (texture coordinate v), slopes by central differences that wrap at the edges."""
+    """The unit normals the map holds, indexed [y * SIZE + x], y upward (texture coordinate v),
+    from the program's own decoding of the bitmap it loads (`dot3bump-assets decode`, a PPM with
+    its top row first): each component c stored as (c * 0.5 + 0.5) * 255."""
     data = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True,
                           capture_output=True).stdout
     assert len(data) == SIZE * SIZE * 3, f"{path} is not {SIZE} x {SIZE}"
-    height = [0.0] * (SIZE * SIZE)
+    normals = [None] * (SIZE * SIZE)
     for row in range(SIZE):
         y = SIZE - 1 - row
         for x in range(SIZE):
             i = (row * SIZE + x) * 3
-            height[y * SIZE + x] = STRENGTH * (data[i] + data[i + 1] + data[i + 2]) / (3 * 255)
-    normals = []
-    for y in range(SIZE):
-        up, down = (y + 1) % SIZE * SIZE, (y - 1) % SIZE * SIZE
-        for x in range(SIZE):
-            dx = (height[y * SIZE + (x + 1) % SIZE] - height[y * SIZE + (x - 1) % SIZE]) / 2
-            dy = (height[up + x] - height[down + x]) / 2
-            length = math.sqrt(dx * dx + dy * dy + 1)
-            normals.append((-dx / length, -dy / length, 1 / length))
+            n = [2 * data[i + k] / 255 - 1 for k in range(3)]
+            length = math.sqrt(sum(c * c for c in n)) or 1
+            normals[y * SIZE + x] = tuple(c / length for c in n)
     return normals
 
 
@@ -226,10 +220,10 @@ def unexplained(block, sign):
     return sums, len(kept)
 
 
-def judge(png, height_map):
+def judge(png, normal_map_ppm):
     """The verdict on the picture (0, 1 or 2, as the command's exit status), its measures and
     the reason for a verdict other than 0."""
-    data, normals = load(png), normal_map(height_map)
+    data, normals = load(png), normal_map(normal_map_ppm)
     left, top, right, bottom = SPHERE
     blocks = [read_block(data, normals, x, y) for y in range(top, bottom - BLOCK + 1, BLOCK)
               for x in range(left, right - BLOCK + 1, BLOCK)]

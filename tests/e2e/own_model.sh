@@ -2,8 +2,8 @@
 # as cube.3ds, and a normal map made from a height map of hexagons, in a copy of the run folder.
 # The program draws the torus in the cube's place, and both models lit per pixel through the new
 # map: with bumps only the torus is grey. The sphere, large and convex, shows whether the map
-# lights them as the height map says, not as a flat map or one with its green flipped would
-# (bump_lighting.py). Needs the importer of the Linux tool.
+# lights them as the map the program loaded says, not as a flat map or one with its green flipped
+# would (bump_lighting.py). Needs the importer of the Linux tool.
 # Usage: own_model.sh PROGRAM ARTIFACTS TOOL
 source "$(dirname "$0")/lib.sh" "$1" "$2"
 TOOL=$3
@@ -39,12 +39,15 @@ python3 "$E2E_DIR/bump_lighting.py" texture "$RUN_DIR/tex.bmp" || fail "cannot m
 "$TOOL" normalmap "$WORK/height.bmp" "$RUN_DIR/map_normal.bmp" >"$ARTIFACTS/normalmap.txt" 2>&1 ||
     fail "normalmap: $(cat "$ARTIFACTS/normalmap.txt")"
 
-# The sphere's lighting fitted against the height map's normals, once a picture of colours and
-# bumps shows enough of it: the verdict in LIGHTING (0 when the map fits clearly best, 1 when
+"$TOOL" decode "$RUN_DIR/map_normal.bmp" "$WORK/map_normal.ppm" >"$ARTIFACTS/decode.txt" 2>&1 ||
+    fail "decode: $(cat "$ARTIFACTS/decode.txt")"
+
+# The sphere's lighting fitted against the normals of the map the program loads, once a picture
+# of colours and bumps shows enough of it: the verdict in LIGHTING (0 when the map fits clearly best, 1 when
 # not), the reason in $WORK/lighting.txt, the measures in the artifacts.
 lighting_judged() {
     screenshot lighting || return 1
-    python3 "$E2E_DIR/bump_lighting.py" judge "$ARTIFACTS/lighting.png" "$WORK/height.bmp" \
+    python3 "$E2E_DIR/bump_lighting.py" judge "$ARTIFACTS/lighting.png" "$WORK/map_normal.ppm" \
         >"$ARTIFACTS/lighting.json" 2>"$WORK/lighting.txt"
     LIGHTING=$?
     [ "$LIGHTING" -ne 2 ]
@@ -54,7 +57,7 @@ start_display
 start_program
 wait_for_window "OpenGL Brisvelle" >/dev/null || fail "no window"
 wait_for_frame
-# Colours and bumps: the sphere lit through the map, as the height map says.
+# Colours and bumps: the sphere lit through the map, as the map says.
 press_key 6
 poll 30 lighting_judged || fail "key 6: $(cat "$WORK/lighting.txt")"
 [ "$LIGHTING" -eq 0 ] || fail "key 6: $(cat "$WORK/lighting.txt")"

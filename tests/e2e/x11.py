@@ -7,9 +7,9 @@
                       the display goes away
   x11.py size         prints the screen's size now, such as 1920x1080
   x11.py window_manager  fails while no window manager runs on the display
-  x11.py focus ID     gives window ID the keyboard focus the way a window manager does: with
-                      WM_TAKE_FOCUS, which Wine waits for before it activates its window, and
-                      again while it does not stay there (see focus())
+  x11.py focus ID SECONDS  gives window ID the keyboard focus the way a window manager does:
+                      with WM_TAKE_FOCUS, which Wine waits for before it activates its window,
+                      and again while it does not stay there for SECONDS (see focus())
 
 xdotool cannot do either here: its name search reads only WM_NAME of type STRING (SDL's message
 boxes set a UTF8_STRING title), and its windowclose destroys the window instead of asking.
@@ -54,13 +54,12 @@ def close(d, window_id):
 
 
 # Like a window manager, this one has the last word on the focus: it must stay on the window for
-# half a second, or it is given again, for up to 10 s, and then this fails loudly. The half second
-# is the condition, not a guess at a delay: a client that takes the focus back does so when it
-# reads its FocusOut event, which the program does once a frame, and its slowest frames (the
-# sanitizer build on a loaded machine, about 12 a second) come several times within it. Focus changes
-# sent with a flush were once lost under load (about one in 40); with the round trip of close()
-# none was lost in 270 changes under load.
-def focus(d, window_id):
+# `span` seconds, or it is given again, for up to 10 s, and then this fails loudly. The span is the
+# condition, not a guess at a delay: a client that takes the focus back does so when it reads its
+# FocusOut event, which the program does once a frame, so the caller passes three of the
+# program's frames as it measured them just before. Focus changes sent with a flush were once lost
+# under load (about one in 40); with the round trip of close() none was lost in 270 changes.
+def focus(d, window_id, span):
     window = d.create_resource_object("window", window_id)
     protocols = d.intern_atom("WM_PROTOCOLS")
     take_focus = d.intern_atom("WM_TAKE_FOCUS")
@@ -71,9 +70,9 @@ def focus(d, window_id):
         window.send_event(event, event_mask=X.NoEventMask)
         window.set_input_focus(X.RevertToParent, X.CurrentTime)
         d.sync()
-        settled = time.monotonic() + 0.5
+        settled = time.monotonic() + span
         while time.monotonic() < settled and d.get_input_focus().focus == window:
-            time.sleep(0.05)
+            time.sleep(0.01)
         if time.monotonic() >= settled:
             return
     sys.exit(f"the focus does not stay on window {window_id:#x}")
@@ -109,7 +108,7 @@ def main():
     elif sys.argv[1] == "close":
         close(d, int(sys.argv[2], 0))
     elif sys.argv[1] == "focus":
-        focus(d, int(sys.argv[2], 0))
+        focus(d, int(sys.argv[2], 0), float(sys.argv[3]))
     elif sys.argv[1] == "decoy":
         decoy(d, sys.argv[2])
     elif sys.argv[1] == "size":

@@ -35,8 +35,6 @@ window=$(wait_for_window "OpenGL Brisvelle") || fail "no window"
 wait_for_frame
 window_shown "Soak decoy" || poll 10 window_shown "Soak decoy" || fail "no decoy window"
 decoy=$FOUND_WINDOW
-x11 focus "$window" || fail "cannot give the program's window the focus"
-screenshot first
 # Microseconds since the epoch, for the time the program spends active.
 now_us() { echo "${EPOCHREALTIME/./}"; }
 
@@ -47,15 +45,36 @@ take_pictures() {
         import -display "$DISPLAY" -window root "$WORK/b.png" ||
         fail "cannot take a picture of the screen"
 }
-# Stillness can only be seen over a span of time: the program draws a frame at least every
-# 0.1 s here (its slowest, under the sanitizers), so 0.3 s without a change is frames missed.
-picture_still() { take_pictures 0.3 && cmp -s "$WORK/a.png" "$WORK/b.png"; }
+# Stillness can only be seen over a span of time, three of the program's frames as they come
+# now: STILL_SPAN, in seconds, set by measure_frames while the program is active.
+STILL_SPAN=
+# measure_frames: the longest time between two changes of the picture over five changes, counted
+# from outside. Pictures are taken back to back, so a change comes with every picture while the
+# program draws faster than they are taken, and the span follows the slower of the two.
+measure_frames() {
+    local changes=0 longest=0 from to
+    import -display "$DISPLAY" -window root "$WORK/frame.png" || fail "cannot take a picture"
+    from=$(now_us)
+    while [ "$changes" -lt 5 ]; do
+        import -display "$DISPLAY" -window root "$WORK/next.png" || fail "cannot take a picture"
+        cmp -s "$WORK/frame.png" "$WORK/next.png" && continue
+        to=$(now_us)
+        [ $((to - from)) -gt "$longest" ] && longest=$((to - from))
+        from=$to changes=$((changes + 1))
+        mv "$WORK/next.png" "$WORK/frame.png"
+    done
+    STILL_SPAN=$(awk -v us="$longest" 'BEGIN { printf "%.3f", 3 * us / 1e6 }')
+}
+picture_still() { take_pictures "$STILL_SPAN" && cmp -s "$WORK/a.png" "$WORK/b.png"; }
 # Two pictures in a row that differ: a new frame came between them.
 picture_moving() { take_pictures 0 && ! cmp -s "$WORK/a.png" "$WORK/b.png"; }
 # Counted from the page tables when read: the status file's VmRSS is a sum of per-CPU counters
 # on recent kernels, exact only up to their batches.
 rss_kb() { awk '/^Rss:/ { print $2 }' "/proc/$PROGRAM_PID/smaps_rollup"; }
 
+measure_frames
+x11 focus "$window" "$STILL_SPAN" || fail "cannot give the program's window the focus"
+screenshot first
 cycles=0 keys=0 active_us=0 active_from=$(now_us) samples=0
 rm -f "$ARTIFACTS/rss.txt"
 deadline=$((SECONDS + seconds))
@@ -67,16 +86,18 @@ while [ "$SECONDS" -lt "$deadline" ] || [ "$samples" -lt "$wanted_samples" ]; do
         keys=$((keys + 1))
         poll 30 picture_moving || fail "no frame after key $keys"
     done
+    measure_frames
     active_us=$((active_us + $(now_us) - active_from))
-    x11 focus "$decoy" || fail "cannot give the decoy the focus"
-    poll 30 picture_still || fail "frames went on after deactivation $((cycles + 1)), with" \
+    x11 focus "$decoy" "$STILL_SPAN" || fail "cannot give the decoy the focus"
+    poll 30 picture_still || fail "frames went on after deactivation $((cycles + 1)) (still" \
+        "for $STILL_SPAN s wanted, three of the frames before it), with" \
         "the focus on $(xdotool getwindowfocus) (the program's window $window, the decoy $decoy)"
     if [ -n "$judge_memory" ] && [ "$keys" -gt ${#WARM_UP_KEYS[@]} ]; then
         echo "$cycles $(rss_kb)" >>"$ARTIFACTS/rss.txt"
         samples=$((samples + 1))
     fi
     active_from=$(now_us)
-    x11 focus "$window" || fail "cannot give the program's window the focus"
+    x11 focus "$window" "$STILL_SPAN" || fail "cannot give the program's window the focus"
     poll 30 picture_moving || fail "no frame after re-activation $((cycles + 1))"
     cycles=$((cycles + 1))
 done
