@@ -75,6 +75,11 @@ TEST_F(RegistryFileTest, AllFourDwordsAreRead)
                       "\"BitsPerPixel\"=dword:00000010\r\n\"Frequency\"=dword:0000004b\r\n"));
     ReadDisplaySettings();
     Expect(1280, 1024, 16, 75);
+    // Every hexadecimal digit, in both cases.
+    Write("home", Reg("\"Width\"=dword:01234567\r\n\"Height\"=dword:89abcdef\r\n"
+                      "\"BitsPerPixel\"=dword:89ABCDEF\r\n\"Frequency\"=dword:0000004b\r\n"));
+    ReadDisplaySettings();
+    Expect(0x01234567, int32_t(0x89abcdefu), int32_t(0x89abcdefu), 75);
 }
 
 TEST_F(RegistryFileTest, RegeditsUtf16ExportIsReadUnchanged)

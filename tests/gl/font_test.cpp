@@ -2,9 +2,15 @@
 // list base of listBase - 32, drawn at a raster position in a real context.
 #include "platform/platform.h"
 #include "tests/gl/gl_context_fixture.h"
+#include "tests/unique_temp_path.h"
+
+#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -203,6 +209,65 @@ TEST_F(FontTest, IgnoresAndKeepsTheCallersUnpackState)
 TEST_F(FontTest, UnknownFaceFallsBackToASubstitute)
 {
     const Drawing text = Draw("Loading...", BuildFont(-15, "No Such Face: -12"));
+    EXPECT_GT(text.lit, 60);
+    EXPECT_GT(text.advanceX, 40);
+}
+
+// The font file fontconfig gives for `faceName`.
+std::string MatchedFontFile(const char* faceName)
+{
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(faceName));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result;
+    FcPattern* font = FcFontMatch(nullptr, pattern, &result);
+    FcChar8* file = nullptr;
+    std::string path;
+    if (font && FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch)
+        path = reinterpret_cast<const char*>(file);
+    if (font) FcPatternDestroy(font);
+    FcPatternDestroy(pattern);
+    return path;
+}
+
+// A TrueType face may leave out its OS/2 table: the cell height then comes from the face's own
+// ascender and descender. Made from the substitute's file with the table's entry taken out of
+// its table directory, the one font of a fontconfig configuration of the test's own.
+TEST_F(FontTest, AFaceWithoutAnOs2TableStillHonoursACellHeight)
+{
+    const std::string source = MatchedFontFile("DejaVu Sans");
+    std::ifstream in(source, std::ios::binary);
+    std::vector<uint8_t> font{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GE(font.size(), 12u) << source;
+    // The directory: a 12-byte header with the table count at 4, then 16 bytes per table, the
+    // tag first. The entries after OS/2's move up; the tables stay where they are.
+    const size_t tables = size_t(font[4] << 8 | font[5]);
+    const size_t end = 12 + 16 * tables;
+    ASSERT_GE(font.size(), end) << source;
+    size_t entry = 12;
+    while (entry < end && std::memcmp(&font[entry], "OS/2", 4) != 0) entry += 16;
+    ASSERT_LT(entry, end) << "no OS/2 table in " << source;
+    std::copy(font.begin() + std::ptrdiff_t(entry + 16), font.begin() + std::ptrdiff_t(end),
+              font.begin() + std::ptrdiff_t(entry));
+    std::fill(font.begin() + std::ptrdiff_t(end - 16), font.begin() + std::ptrdiff_t(end), 0);
+    font[4] = uint8_t((tables - 1) >> 8);
+    font[5] = uint8_t(tables - 1);
+    const std::filesystem::path folder = UniqueTempPath("dot3bump_no_os2");
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "no_os2.ttf", std::ios::binary)
+        .write(reinterpret_cast<const char*>(font.data()), std::streamsize(font.size()));
+    std::ofstream(folder / "fonts.conf") << "<fontconfig><dir>" << folder.string()
+                                         << "</dir><cachedir>" << (folder / "cache").string()
+                                         << "</cachedir></fontconfig>";
+    const char* saved = std::getenv("FONTCONFIG_FILE");
+    const std::string savedFile = saved ? saved : "";
+    setenv("FONTCONFIG_FILE", (folder / "fonts.conf").c_str(), 1);
+    FcInitReinitialize();
+    const Drawing text = Draw("Loading...", BuildFont(30, "DejaVu Sans"));
+    if (saved) setenv("FONTCONFIG_FILE", savedFile.c_str(), 1);
+    else unsetenv("FONTCONFIG_FILE");
+    FcInitReinitialize();
+    std::filesystem::remove_all(folder);
     EXPECT_GT(text.lit, 60);
     EXPECT_GT(text.advanceX, 40);
 }

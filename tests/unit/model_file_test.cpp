@@ -353,6 +353,59 @@ TEST(ModelFileCheck, RefusesWhatWouldOverrunLib3dsBuffers)
     }
 }
 
+// Each bound the check sets, taken exactly and then passed by one.
+TEST(ModelFileCheck, TakesEachLimitAndRefusesOnePastIt)
+{
+    const auto repeat = [](const Bytes& part, int times) {
+        Bytes out;
+        for (int i = 0; i < times; ++i) out = Cat({out, part});
+        return out;
+    };
+    const auto quadNode = [](Bytes extra) { return Node(0, "Quad", LIB3DS_NO_PARENT, extra); };
+    const Bytes material = Chunk(LIB3DS_MAT_ENTRY, {Chunk(LIB3DS_MAT_NAME, {Str("M")})});
+    const Bytes gamma = Chunk(LIB3DS_COLOR_F, {F32(0), F32(0), F32(0)});
+    const Bytes linear = Chunk(LIB3DS_LIN_COLOR_F, {F32(0), F32(0), F32(0)});
+    const auto gradient = [](Bytes colours) {
+        return Chunk(LIB3DS_V_GRADIENT, {F32(0.5f), colours});
+    };
+    const Bytes value = Cat({F32(0), F32(0), F32(0)});
+    const auto nodes = [](int count, Bytes extra) {
+        Bytes out = Node(0, "Quad", LIB3DS_NO_PARENT, extra);
+        for (int id = 1; id < count; ++id) out = Cat({out, Node(uint16_t(id), "Quad", 0, extra)});
+        return out;
+    };
+    const Bytes fullTrack = Track(LIB3DS_POS_TRACK_TAG, 4096, value, 4096);
+    struct Case {
+        const char* what;
+        Bytes atLimit, pastLimit;
+        const char* says;
+    } cases[] = {
+        {"4096 objects and materials", QuadScene(repeat(material, 4095)),
+         QuadScene(repeat(material, 4096)), "more than 4096 objects and materials"},
+        {"3 gradient colours of each kind", QuadScene(gradient(repeat(Cat({gamma, linear}), 3))),
+         QuadScene(gradient(Cat({gamma, repeat(linear, 4)}))), "more than 3 gradient colours"},
+        {"4096 keyframer nodes", QuadScene({}, nodes(4096, {})), QuadScene({}, nodes(4097, {})),
+         "more than 4096 keyframer nodes"},
+        {"4096 keys in a track", QuadScene({}, quadNode(fullTrack)),
+         QuadScene({}, quadNode(Track(LIB3DS_POS_TRACK_TAG, 4097, value, 4097))),
+         "a key count of 4097 (at most 4096)"},
+        {"65536 keys in the file", QuadScene({}, nodes(16, fullTrack)),
+         QuadScene({}, Cat({nodes(16, fullTrack),
+                            Node(16, "Quad", 0, Track(LIB3DS_POS_TRACK_TAG, 1, value, 1))})),
+         "more than 65536 track keys"},
+        {"a key at frame 2^24", QuadScene({}, quadNode(Track(LIB3DS_POS_TRACK_TAG, 2, value, 2, 1u << 24))),
+         QuadScene({}, quadNode(Track(LIB3DS_POS_TRACK_TAG, 2, value, 2, (1u << 24) + 1))),
+         "beyond 16777216 either way"},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_NE(Load(c.atLimit, &error), nullptr) << c.what << ": " << error;
+        EXPECT_EQ(Load(c.pastLimit, &error), nullptr) << "one past " << c.what;
+        EXPECT_NE(error.find(c.says), std::string::npos)
+            << "one past " << c.what << ": Expected \"" << c.says << "\"; Observed " << error;
+    }
+}
+
 // Missing keys, and key frames so far apart that lib3ds's spline set-up overflows an int.
 TEST(ModelFileCheck, RefusesTracksLib3dsCannotSetUp)
 {
