@@ -60,7 +60,10 @@ std::string Num(size_t value) { return std::to_string(value); }
 
 class ModelFileChecker {
 public:
-    ModelFileChecker(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    ModelFileChecker(const uint8_t* data, size_t size, std::vector<ModelChunk>* walked)
+        : data_(data), size_(size), walked_(walked)
+    {
+    }
     bool Check();
     const std::string& Error() const { return error_; }
 
@@ -104,6 +107,7 @@ private:
 
     const uint8_t* data_;
     size_t size_;
+    std::vector<ModelChunk>* walked_;  // null unless the caller asked for the chunks
     std::string error_;
     size_t objects_ = 0;
     size_t keys_ = 0;
@@ -165,6 +169,7 @@ bool ModelFileChecker::ForEachChild(const Chunk& parent, size_t from, const Visi
             return Fail(child, "a chunk of id 0 would end the reading of its parent early");
         }
         child.end = at + length;
+        if (walked_) walked_->push_back({child.id, child.begin, child.end, parent.end});
         if (!visit(child)) return false;
         at = child.end;
     }
@@ -194,6 +199,7 @@ bool ModelFileChecker::Check()
                               Num(size_) + " bytes)");
     }
     root.end = length;
+    if (walked_) walked_->push_back({root.id, 0, root.end, size_});
     bool ok = false;
     switch (root.id) {
     case LIB3DS_MDATA: ok = Mdata(root); break;
@@ -695,9 +701,10 @@ bool ModelFileChecker::NodeLinks()
 
 }  // namespace
 
-bool CheckModelFile(const uint8_t* data, size_t size, std::string* error)
+bool CheckModelFile(const uint8_t* data, size_t size, std::string* error,
+                    std::vector<ModelChunk>* walked)
 {
-    ModelFileChecker checker(data, size);
+    ModelFileChecker checker(data, size, walked);
     if (checker.Check()) return true;
     if (error) *error = checker.Error();
     return false;

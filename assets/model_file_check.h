@@ -11,7 +11,20 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+// A chunk the check walked: its id, where its header begins, where it ends, and where its parent
+// (the file, for the first chunk) ends.
+struct ModelChunk {
+    uint16_t id = 0;
+    size_t begin = 0;
+    size_t end = 0;
+    size_t parentEnd = 0;
+};
 
 // True when lib3ds_file_read can read the `size` bytes at `data` without fault. Otherwise false,
-// and *error (when not null) says what is wrong, naming the chunk id and its file offset.
-bool CheckModelFile(const uint8_t* data, size_t size, std::string* error);
+// and *error (when not null) says what is wrong, naming the chunk id and its file offset. The
+// chunks walked, parents before their children, go to `walked` when it is not null: the tree as
+// lib3ds reads it, for the tests that damage a file chunk by chunk.
+bool CheckModelFile(const uint8_t* data, size_t size, std::string* error,
+                    std::vector<ModelChunk>* walked = nullptr);

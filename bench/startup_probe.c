@@ -9,10 +9,11 @@
  * writes them to the file named by DOT3BUMP_STARTUP_TIMES, one "name value" a line, and asks the
  * program to quit as a desktop would: SIGTERM, which SDL turns into a quit event. */
 #define _GNU_SOURCE
+#include "tools/next_function.h"
+
 #include <GL/gl.h>
 #include <SDL.h>
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <stdarg.h>
@@ -22,8 +23,8 @@
 #include <time.h>
 
 typedef int (*MainFunction)(int, char**, char**);
-typedef int (*StartMainFunction)(MainFunction, int, char**, void (*)(void), void (*)(void),
-                                 void (*)(void), void*);
+int __libc_start_main(MainFunction main, int argc, char** argv, void (*init)(void),
+                      void (*fini)(void), void (*finish)(void), void* stack);
 
 static MainFunction programMain;
 static double mainAt, contextAt, lastSwapAt, loadingAt, frameAt;
@@ -35,8 +36,6 @@ static double NowMs(void)
     clock_gettime(CLOCK_MONOTONIC, &now);
     return (double)now.tv_sec * 1e3 + (double)now.tv_nsec / 1e6;
 }
-
-static void* Next(const char* name) { return dlsym(RTLD_NEXT, name); }
 
 /* The scene's files: the 3DS models and the bitmaps. Fonts and settings are opened earlier. */
 static void NoteOpen(const char* path)
@@ -70,29 +69,28 @@ static int NotingMain(int argc, char** argv, char** environment)
 int __libc_start_main(MainFunction main, int argc, char** argv, void (*init)(void),
                       void (*fini)(void), void (*finish)(void), void* stack)
 {
+    NEXT(__libc_start_main);
     programMain = main;
-    const StartMainFunction start = (StartMainFunction)Next("__libc_start_main");
-    return start(NotingMain, argc, argv, init, fini, finish, stack);
+    return next___libc_start_main(NotingMain, argc, argv, init, fini, finish, stack);
 }
 
 SDL_GLContext SDL_GL_CreateContext(SDL_Window* window)
 {
-    static SDL_GLContext (*create)(SDL_Window*);
-    if (!create) create = (SDL_GLContext(*)(SDL_Window*))Next("SDL_GL_CreateContext");
-    SDL_GLContext context = create(window);
+    NEXT(SDL_GL_CreateContext);
+    SDL_GLContext context = next_SDL_GL_CreateContext(window);
     if (!dataOpened) contextAt = NowMs();
     return context;
 }
 
 void SDL_GL_SwapWindow(SDL_Window* window)
 {
-    static void (*swap)(SDL_Window*);
-    if (!swap) swap = (void (*)(SDL_Window*))Next("SDL_GL_SwapWindow");
-    swap(window);
+    NEXT(SDL_GL_SwapWindow);
+    next_SDL_GL_SwapWindow(window);
     if (reported) return;
     /* The first frame is on screen once the driver has finished it, as the swap need not wait. */
     if (frameAt > 0) {
-        ((void (*)(void))Next("glFinish"))();
+        NEXT(glFinish);
+        next_glFinish();
         Report(NowMs());
     } else {
         lastSwapAt = NowMs();
@@ -101,25 +99,22 @@ void SDL_GL_SwapWindow(SDL_Window* window)
 
 void glClear(GLbitfield mask)
 {
-    static void (*clear)(GLbitfield);
-    if (!clear) clear = (void (*)(GLbitfield))Next("glClear");
+    NEXT(glClear);
     if (dataOpened && frameAt == 0) frameAt = NowMs();
-    clear(mask);
+    next_glClear(mask);
 }
 
-/* The scene's files: the program maps them, and the mapping opens them with open(). NOTE: on
- * 64-bit glibc, open64 (what code built with _FILE_OFFSET_BITS=64 calls) is the same function as
- * open. */
+/* The scene's files: the program reads them, and opens them with open(). NOTE: on 64-bit glibc,
+ * open64 (what code built with _FILE_OFFSET_BITS=64 calls) is the same function as open. */
 int open(const char* path, int flags, ...)
 {
-    static int (*next)(const char*, int, ...);
-    if (!next) next = (int (*)(const char*, int, ...))Next("open");
+    NEXT(open);
     NoteOpen(path);
     va_list rest;
     va_start(rest, flags);
     const int needsMode = (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE;
     const mode_t mode = needsMode ? va_arg(rest, mode_t) : 0;
     va_end(rest);
-    return next(path, flags, mode);
+    return next_open(path, flags, mode);
 }
 int open64(const char* path, int flags, ...) __attribute__((alias("open")));

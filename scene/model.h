@@ -48,10 +48,10 @@ public:
     void Draw();
 
     // Draw with `lightArray` (vertexCount x 3 floats, as FillLightArray writes them; read on the
-    // Dot3 path only; a null array draws nothing) in place of the array Draw fills for itself. With PlaceForDraw and
-    // FillLightArray, the seam the benchmark needs to measure Draw against the same calls with an
-    // array filled once and kept, and against a shader renderer drawn in the model's place; the
-    // tests draw with an array computed the plain way.
+    // Dot3 path only; a null array draws nothing) in place of the array Draw fills for itself. With
+    // PlaceForDraw and FillLightArray, the seam the benchmark needs to measure Draw against the
+    // same calls with an array filled once and kept, and against a shader renderer drawn in the
+    // model's place; the tests draw with an array computed the plain way.
     void DrawWithLightArray(const float* lightArray);
     // Draw's first step: clears rotationStep and multiplies the model's placement, spin and tilt
     // onto the modelview matrix.

@@ -28,8 +28,9 @@ public:
     size_t Write(const void*, size_t, size_t) override { return 0; }
     aiReturn Seek(size_t offset, aiOrigin origin) override
     {
-        const size_t base = origin == aiOrigin_SET ? 0 : origin == aiOrigin_CUR ? position
-                                                                                : file.size;
+        const size_t base = origin == aiOrigin_SET   ? 0
+                            : origin == aiOrigin_CUR ? position
+                                                     : file.size;
         if (offset > file.size - base) return aiReturn_FAILURE;
         position = base + offset;
         return aiReturn_SUCCESS;

@@ -7,9 +7,9 @@
 #include "tools/import_files.h"
 #include "tools/write_3ds.h"
 
-#include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+#include <assimp/Importer.hpp>
 
 #include <filesystem>
 #include <set>

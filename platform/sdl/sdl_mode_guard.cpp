@@ -35,8 +35,8 @@ constexpr char kLeft = 'L';
 constexpr char kReady = 'R';
 
 struct News {
-    char what = kLeft;
-    int32_t width = 0, height = 0;
+    char what;
+    int32_t width, height;
 };
 
 int channel = -1;  // the program's end; -1 once the guard cannot be told anything
@@ -51,8 +51,8 @@ struct CrtcSetting {
 
     bool SameAs(const CrtcSetting& other) const
     {
-        return mode == other.mode && x == other.x && y == other.y &&
-               rotation == other.rotation && outputs == other.outputs;
+        return mode == other.mode && x == other.x && y == other.y && rotation == other.rotation &&
+               outputs == other.outputs;
     }
 };
 
@@ -72,8 +72,7 @@ struct ScreenSetting {
 
     bool SameAs(const ScreenSetting& other) const
     {
-        if (width != other.width || height != other.height ||
-            crtcs.size() != other.crtcs.size())
+        if (width != other.width || height != other.height || crtcs.size() != other.crtcs.size())
             return false;
         for (size_t i = 0; i < crtcs.size(); ++i)
             if (crtcs[i].crtc != other.crtcs[i].crtc || !crtcs[i].SameAs(other.crtcs[i]))
@@ -92,10 +91,9 @@ ScreenSetting ReadSetting(Display* display, XRRScreenResources* resources)
     for (int i = 0; i < resources->ncrtc; ++i) {
         XRRCrtcInfo* info = XRRGetCrtcInfo(display, resources, resources->crtcs[i]);
         if (!info) continue;
-        setting.crtcs.push_back({resources->crtcs[i], info->mode, info->x, info->y, info->width,
-                                 info->height, info->rotation,
-                                 std::vector<RROutput>(info->outputs,
-                                                       info->outputs + info->noutput)});
+        setting.crtcs.push_back(
+            {resources->crtcs[i], info->mode, info->x, info->y, info->width, info->height,
+             info->rotation, std::vector<RROutput>(info->outputs, info->outputs + info->noutput)});
         XRRFreeCrtcInfo(info);
     }
     return setting;
@@ -121,15 +119,14 @@ void ApplySetting(Display* display, XRRScreenResources* resources, const ScreenS
         // The screen keeps the pixels per millimetre it had when the guard connected, as SDL
         // keeps them when it resizes the screen for its mode.
         const int screen = DefaultScreen(display);
-        XRRSetScreenSize(display, DefaultRootWindow(display), wanted.width, wanted.height,
-                         wanted.width * DisplayWidthMM(display, screen) /
-                             DisplayWidth(display, screen),
-                         wanted.height * DisplayHeightMM(display, screen) /
-                             DisplayHeight(display, screen));
+        XRRSetScreenSize(
+            display, DefaultRootWindow(display), wanted.width, wanted.height,
+            wanted.width * DisplayWidthMM(display, screen) / DisplayWidth(display, screen),
+            wanted.height * DisplayHeightMM(display, screen) / DisplayHeight(display, screen));
     }
     for (const CrtcSetting* crtc : changes)
-        XRRSetCrtcConfig(display, resources, crtc->crtc, CurrentTime, crtc->x, crtc->y,
-                         crtc->mode, crtc->rotation, const_cast<RROutput*>(crtc->outputs.data()),
+        XRRSetCrtcConfig(display, resources, crtc->crtc, CurrentTime, crtc->x, crtc->y, crtc->mode,
+                         crtc->rotation, const_cast<RROutput*>(crtc->outputs.data()),
                          int(crtc->outputs.size()));
 }
 
@@ -273,7 +270,7 @@ void TellModeGuard(ModeNews news)
     if (channel < 0 || !IsX11Driver()) return;
     News record;
     std::memset(&record, 0, sizeof record);  // padding included: the guard reads whole records
-    record.what = news == ModeNews::Entering ? kEntering
+    record.what = news == ModeNews::Entering  ? kEntering
                   : news == ModeNews::Entered ? kEntered
                                               : kLeft;
     if (const SDL_DisplayMode* mode = SdlFullscreenMode()) {

@@ -15,10 +15,8 @@
  * target, a capability, a query or a coordinate generation mode; disabling one included, which a
  * driver without cube maps refuses as well), or the combine or Dot3 texture environment, in any
  * of the calls texture_calls.c lists, linked or fetched by name. */
-#define _GNU_SOURCE
 #include "capability_set.h"
 
-#include <dlfcn.h>
 #include <limits.h>
 #include <stdarg.h>
 #include <stdio.h>
@@ -46,13 +44,6 @@ _Noreturn void Misuse(const char* format, ...)
     fputc('\n', stderr);
     va_end(arguments);
     _exit(kMisuseExit);
-}
-
-void* NextFunction(const char* name)
-{
-    void* function = dlsym(RTLD_NEXT, name);
-    if (!function) Misuse("no %s to pass the call on to", name);
-    return function;
 }
 
 static int Count(const char* setting, const char* digits, int least)

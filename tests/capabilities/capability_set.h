@@ -5,6 +5,8 @@
 #include <stdbool.h>
 #include <stddef.h>
 
+#include "tools/next_function.h"
+
 /* Whether the extension NAME (LENGTH characters, not terminated) is left out of the strings. */
 bool ExtensionHidden(const char* name, size_t length);
 
@@ -22,14 +24,6 @@ int SampleLimit(void);
 
 /* Ends the program when the query NAME of CALL asks about a hidden cube map (texture_calls.c). */
 void CheckQuery(const char* call, unsigned name);
-
-/* The same function of the library loaded after this one; ends the program when it is missing. */
-void* NextFunction(const char* name);
-
-/* In a function that stands in for NAME: next_NAME, the function it passes calls on to. */
-#define NEXT(name)                        \
-    static __typeof__(&name) next_##name; \
-    if (!next_##name) next_##name = (__typeof__(&name))NextFunction(#name)
 
 /* One line on standard error, then exit code 97, without the program's own exit handlers. */
 _Noreturn void Misuse(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -66,8 +66,8 @@ static void CheckEnvironment(const char* call, GLenum name, GLint value)
 /* The cube map's coordinate generation modes. */
 static void CheckGeneration(const char* call, GLenum name, GLint mode)
 {
-    if (name == GL_TEXTURE_GEN_MODE && (mode == GL_NORMAL_MAP_ARB || mode == GL_REFLECTION_MAP_ARB) &&
-        CubeMapsHidden())
+    const bool cubeMapMode = mode == GL_NORMAL_MAP_ARB || mode == GL_REFLECTION_MAP_ARB;
+    if (name == GL_TEXTURE_GEN_MODE && cubeMapMode && CubeMapsHidden())
         Misuse("%s(0x%04X): a cube map's coordinates, but GL_ARB_texture_cube_map is hidden", call,
                mode);
 }

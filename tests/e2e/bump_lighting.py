@@ -27,7 +27,7 @@ import subprocess
 import sys
 
 sys.dont_write_bytecode = True  # no compiled picture.py left in the source tree
-from picture import SPHERE, WIDTH, load  # noqa: E402
+from picture import SPHERE, load  # noqa: E402
 
 SIZE = 256  # texels, both ways, of the colour texture and of the normal map
 
@@ -147,7 +147,7 @@ def read_block(data, normals, left, top):
     offsets = [(x - half, y - half) for y in range(BLOCK) for x in range(BLOCK)]
     pixels = []
     for y in range(top, top + BLOCK):
-        i = (y * WIDTH + left) * 3
+        i = (y * data.width + left) * 3
         row = data[i:i + BLOCK * 3]
         pixels.extend(zip(row[0::3], row[1::3], row[2::3]))
     if min(b for _, _, b in pixels) < MIN_LIGHT:
@@ -224,7 +224,7 @@ def judge(png, normal_map_ppm):
     """The verdict on the picture (0, 1 or 2, as the command's exit status), its measures and
     the reason for a verdict other than 0."""
     data, normals = load(png), normal_map(normal_map_ppm)
-    left, top, right, bottom = SPHERE
+    left, top, right, bottom = data.box(SPHERE)
     blocks = [read_block(data, normals, x, y) for y in range(top, bottom - BLOCK + 1, BLOCK)
               for x in range(left, right - BLOCK + 1, BLOCK)]
     blocks = [b for b in blocks if b]

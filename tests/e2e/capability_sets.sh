@@ -11,8 +11,9 @@
 # texture unit count, and nothing there polices a use of what is hidden.
 #
 # Usage: capability_sets.sh PROGRAM ARTIFACTS [LIBRARY]   (the library on Linux)
-source "$(dirname "$0")/lib.sh" "$1" "$2"
-if [ -z "$RUNNER" ]; then
+source "$(dirname "$0")/harness.sh" program pictures
+begin_test "$1" "$2"
+if ! under_wine; then
     [ -f "${3:-}" ] || fail "no capability library at \"${3:-}\""
     # The program runs in its own folder.
     LIBRARY=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
@@ -53,7 +54,7 @@ start_wine_row() {
 
 picture_lacks_or_ended() { program_ended || picture_shows "$name" lacking "$picture" "$red"; }
 
-# with_driver_lacks LINES: LINES and the lines the suite's driver itself shows red (lib.sh).
+# with_driver_lacks LINES: LINES and the lines the suite's driver itself shows red (environment.sh).
 with_driver_lacks() {
     local lines
     lines=$(tr ',' '\n' <<<"$1,$DRIVER_LACKS" | grep -vx -- '-' | sort -u | paste -sd,)
@@ -61,11 +62,11 @@ with_driver_lacks() {
 }
 
 start_display
-[ -z "$RUNNER" ] || trap 'wine_set_disabled_extensions ""; cleanup' EXIT
+! under_wine || at_exit 'wine_set_disabled_extensions ""'
 for row in "${rows[@]}"; do
     read -r name hidden units samples red picture <<<"$row"
     red=$(with_driver_lacks "$red")
-    if [ -z "$RUNNER" ]; then
+    if ! under_wine; then
         start_linux_row
     elif ! start_wine_row; then
         echo "$name: not under Wine, whose settings cannot lower the texture unit count"
@@ -77,8 +78,7 @@ for row in "${rows[@]}"; do
         wait_for_exit 0
         fail "$name: the program ended with exit code $EXIT_CODE before its picture was right"
     fi
-    quit_with_escape 20
-    [ "$EXIT_CODE" -eq 0 ] || fail "$name: Escape ended the program with exit code $EXIT_CODE"
+    escape_ends_with_0 20 "$name"
     echo "$name: passed"
 done
 echo "PASS"

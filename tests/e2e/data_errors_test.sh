@@ -1,7 +1,8 @@
 # A missing tex.bmp, a missing cube.3ds, a corrupt map_normal.bmp, a folder named tex.bmp and a
 # FIFO named cube.3ds each end the program with exit code 3 after exactly one message box; the
 # FIFO must not keep it waiting for a writer.
-source "$(dirname "$0")/lib.sh" "$@"
+source "$(dirname "$0")/harness.sh" program pictures
+begin_test "$@"
 start_display
 data_files=(cube.3ds sphere.3ds tex.bmp map_normal.bmp)
 for file in "${data_files[@]}"; do

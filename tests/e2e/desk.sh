@@ -8,42 +8,13 @@ DESK_MODE=1920x1080
 DESK_PID=
 DESK_WM_PID=
 
-# start_desk WORK_DIR: the server on a display number it picks, its configuration and log in
-# WORK_DIR, the window manager on it; exports DISPLAY. Returns 77 (the tests' code for skipped)
+# start_desk WORK_DIR: the server on a display number it picks (configured by desk.conf), its log
+# in WORK_DIR, the window manager on it; exports DISPLAY. Returns 77 (the tests' code for skipped)
 # when Xorg cannot start here, as for a contributor who is not root and has no wrapper that
 # lets Xorg open the console, and 1 when the window manager does not come up.
 start_desk() {
     local work=$1
-    cat >"$work/xorg.conf" <<'CONF'
-Section "ServerFlags"
-    Option "AutoAddDevices" "false"
-    Option "AutoEnableDevices" "false"
-    Option "DontVTSwitch" "true"
-EndSection
-Section "Device"
-    Identifier "dummy"
-    Driver "dummy"
-    VideoRam 16384
-EndSection
-Section "Monitor"
-    Identifier "monitor"
-    HorizSync 5.0 - 1000.0
-    VertRefresh 5.0 - 200.0
-    Modeline "1920x1080" 148.50 1920 2008 2052 2200 1080 1084 1089 1125 +hsync +vsync
-    Modeline "800x600" 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync
-EndSection
-Section "Screen"
-    Identifier "screen"
-    Device "dummy"
-    Monitor "monitor"
-    DefaultDepth 24
-    SubSection "Display"
-        Depth 24
-        Modes "1920x1080" "800x600"
-    EndSubSection
-EndSection
-CONF
-    /usr/lib/xorg/Xorg -displayfd 3 -config "$work/xorg.conf" -noreset -nolisten tcp \
+    /usr/lib/xorg/Xorg -displayfd 3 -config "$E2E_DIR/desk.conf" -noreset -nolisten tcp \
         -novtswitch -logfile "$work/Xorg.log" 3>"$work/display" </dev/null >/dev/null 2>&1 &
     DESK_PID=$!
     for _ in $(seq 200); do

@@ -3,7 +3,8 @@
 # again; and the desktop's mode back however the program ends. Signals go to the program's
 # process group, as a terminal or a desktop sends them, and each ends the program as that signal
 # does. (The orderly ways out are the other scripts', run on the desk too.)
-source "$(dirname "$0")/lib.sh" "$@"
+source "$(dirname "$0")/harness.sh" program pictures
+begin_test "$@"
 export DOT3BUMP_TEST_DESK=1
 start_display
 set -m  # each program in a process group of its own, as a terminal starts it
@@ -14,15 +15,13 @@ expect_mode() {
     poll 10 screen_shows "$2" || fail "$1: Expected the screen at $2; Observed $(screen_mode)"
 }
 
-start_program
-window=$(wait_for_window "OpenGL Brisvelle") || fail "no window titled \"OpenGL Brisvelle\""
-wait_for_frame
+start_until_frame
 expect_mode "after start-up" 800x600
 x11 decoy "Desk decoy" &
 poll 10 window_shown "Desk decoy" || fail "no decoy window"
 xdotool windowactivate "$FOUND_WINDOW"
 expect_mode "after another window was activated" "$DESK_MODE"
-xdotool windowactivate "$window"
+xdotool windowactivate "$PROGRAM_WINDOW"
 expect_mode "after the program was activated again" 800x600
 quit_with_escape 20
 

@@ -1,7 +1,8 @@
 # Settings asking for 1000x700, which no screen of the suite offers: exit code 1 before any
 # window shows, and on Linux a line on standard error naming the mode and the screen's modes of
 # that size.
-source "$(dirname "$0")/lib.sh" "$@"
+source "$(dirname "$0")/harness.sh" program windows
+begin_test "$@"
 start_display
 set_settings Width=1000 Height=700
 start_program
@@ -17,6 +18,6 @@ wait_for_exit 1
 [ -z "$seen" ] || fail "a window showed although the mode could not be set"
 line="dot3bump: the screen has no mode 1000x700, 32 bits per pixel, 60 Hz; its modes of that size:\
  none"
-[ -n "$RUNNER" ] || grep -qxF "$line" "$WORK/program.log" ||
+under_wine || grep -qxF "$line" "$WORK/program.log" ||
     fail "Expected on standard error: $line; Observed: $(cat "$WORK/program.log")"
 echo "PASS"

@@ -2,11 +2,10 @@
 # sphere only the cube's; bumps only is grey where the models are; colours only shows the red
 # bricks unlit; the capability lines are green and the key help white. Each picture is kept in
 # the artifacts with its measures; under Wine they are compared with the Linux build's.
-source "$(dirname "$0")/lib.sh" "$@"
+source "$(dirname "$0")/harness.sh" program pictures
+begin_test "$@"
 start_display
-start_program
-wait_for_window "OpenGL Brisvelle" >/dev/null || fail "no window"
-wait_for_frame
+start_until_frame
 # Each key's picture differs from the one before it, so the wait sees the key take effect.
 for key in 1 2 3 4 5 6; do
     press_key "$key"
@@ -18,6 +17,5 @@ for key in 1 2 3 4 5 6; do
             "$ARTIFACTS/key_$key.json" || fail "key $key: the two builds disagree"
     fi
 done
-quit_with_escape 20
-[ "$EXIT_CODE" -eq 0 ] || fail "Escape ended the program with exit code $EXIT_CODE"
+escape_ends_with_0 20 "after the keys"
 echo "PASS"

@@ -5,7 +5,8 @@
 # lights them as the map the program loaded says, not as a flat map or one with its green flipped
 # would (bump_lighting.py). Needs the importer of the Linux tool.
 # Usage: own_model.sh PROGRAM ARTIFACTS TOOL
-source "$(dirname "$0")/lib.sh" "$1" "$2"
+source "$(dirname "$0")/harness.sh" program pictures
+begin_test "$1" "$2"
 TOOL=$3
 
 python3 - "$WORK/torus.obj" <<'PY'
@@ -54,9 +55,7 @@ lighting_judged() {
 }
 
 start_display
-start_program
-wait_for_window "OpenGL Brisvelle" >/dev/null || fail "no window"
-wait_for_frame
+start_until_frame
 # Colours and bumps: the sphere lit through the map, as the map says.
 press_key 6
 poll 30 lighting_judged || fail "key 6: $(cat "$WORK/lighting.txt")"
@@ -65,6 +64,5 @@ poll 30 lighting_judged || fail "key 6: $(cat "$WORK/lighting.txt")"
 press_key 4
 # Bumps only, once the key has taken effect: the torus drawn, grey.
 poll 30 picture_shows torus_bumps bumps cube || fail "key 4: $(cat "$WORK/expect.txt")"
-quit_with_escape 20
-[ "$EXIT_CODE" -eq 0 ] || fail "Escape ended the program with exit code $EXIT_CODE"
+escape_ends_with_0 20 "the own model"
 echo "PASS"

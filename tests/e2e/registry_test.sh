@@ -2,7 +2,8 @@
 # value that cannot be read brings back the defaults for itself and every value after it. What
 # the program read shows in whether the mode can be set: 800x600 can, 1024x768 and 7 bits per
 # pixel cannot (exit code 1).
-source "$(dirname "$0")/lib.sh" "$@"
+source "$(dirname "$0")/harness.sh" program pictures
+begin_test "$@"
 start_display
 
 # expect CODE WHY NAME=VALUE...: runs the program with these settings; 0 means it opened its
@@ -34,7 +35,7 @@ expect 1 "a string that fits in four bytes is taken as raw bytes" \
     Width=800 Height=600 BitsPerPixel=sz:12
 # Values the display cannot show reach the mode change as they are. The Windows mode change
 # takes a 0 there for the current value (so does Wine); the sdl backend has no such rule.
-if [ -n "$RUNNER" ]; then
+if under_wine; then
     expect 0 "a width of 0 reaches the mode change, which keeps the current width" Width=0
 else
     expect 1 "a width of 0 reaches the mode change, which refuses it" Width=0

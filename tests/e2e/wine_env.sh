@@ -1,6 +1,6 @@
 # Wine for the tests of the Windows build: throw-away prefixes per test run, and the program's
-# registry key in them. Sourced by lib.sh; run as a command, it is the CTest fixture that makes
-# the prefixes before the Windows tests and takes them away after them:
+# registry key in them. Sourced by program.sh; run as a command, it is the CTest fixture that
+# makes the prefixes before the Windows tests and takes them away after them:
 #   wine_env.sh setup|cleanup DIR
 #
 # NOTE: measured with Wine 8.0 (Debian 12) on 2 cores: a fresh prefix takes about 20 s and
@@ -15,9 +15,7 @@
 # larger size. GetKeyState(VK_ESCAPE) follows xdotool's key events without a window manager.
 
 WINE_ENV_REGISTRY_KEY='HKLM\Software\Quorvane\Telmarix - practice'
-export WINEARCH=win64
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+
 
 # wine_env DIR: exports the prefixes of the Wine home DIR: DIR/wineprefix (WINEPREFIX) for the
 # tests without a display, DIR/wineprefix-e2e (DOT3BUMP_E2E_WINEPREFIX) for the end-to-end tests.
@@ -32,7 +30,8 @@ wine_env() {
 # NOTE: Wine keeps one desktop process per running wineserver, bound to the X display of the
 # first program that needed it, or to none. Every later program shares it, and one bound to no
 # display, or to a display that is gone, makes every mode change fail. So the end-to-end tests,
-# each on its own virtual display, get a prefix of their own and a fresh server each (lib.sh).
+# each on its own virtual display, get a prefix of their own and a fresh server each
+# (wine_fresh_server).
 wine_env_init() {
     wine_env "$1"
     wine_env_cleanup
@@ -54,6 +53,13 @@ wine_env_init() {
     # and keep that program's standard output and error open. Started here, they hold nothing
     # of a test runner's, which would otherwise wait for those pipes to close.
     wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+# wine_fresh_server: a server of the test's own, started once its display is up so that its
+# desktop process belongs to that display, with the program's registry key cleared.
+wine_fresh_server() {
+    wineserver -k 2>/dev/null
+    wine_clear_display_settings
 }
 
 wine_env_cleanup() {
@@ -85,6 +91,8 @@ wine_set_disabled_extensions() {
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    # The tests that use the prefixes get the same from CTest (tests/CMakeLists.txt).
+    export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     case ${1:-} in
     setup) wine_env_init "$2" ;;
     cleanup) wine_env "$2" && wine_env_cleanup && rm -rf "$2" ;;

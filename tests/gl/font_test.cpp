@@ -256,16 +256,18 @@ TEST_F(FontTest, AFaceWithoutAnOs2TableStillHonoursACellHeight)
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "no_os2.ttf", std::ios::binary)
         .write(reinterpret_cast<const char*>(font.data()), std::streamsize(font.size()));
-    std::ofstream(folder / "fonts.conf") << "<fontconfig><dir>" << folder.string()
-                                         << "</dir><cachedir>" << (folder / "cache").string()
-                                         << "</cachedir></fontconfig>";
+    std::ofstream(folder / "fonts.conf")
+        << "<fontconfig><dir>" << folder.string() << "</dir><cachedir>"
+        << (folder / "cache").string() << "</cachedir></fontconfig>";
     const char* saved = std::getenv("FONTCONFIG_FILE");
     const std::string savedFile = saved ? saved : "";
     setenv("FONTCONFIG_FILE", (folder / "fonts.conf").c_str(), 1);
     FcInitReinitialize();
     const Drawing text = Draw("Loading...", BuildFont(30, "DejaVu Sans"));
-    if (saved) setenv("FONTCONFIG_FILE", savedFile.c_str(), 1);
-    else unsetenv("FONTCONFIG_FILE");
+    if (saved)
+        setenv("FONTCONFIG_FILE", savedFile.c_str(), 1);
+    else
+        unsetenv("FONTCONFIG_FILE");
     FcInitReinitialize();
     std::filesystem::remove_all(folder);
     EXPECT_GT(text.lit, 60);

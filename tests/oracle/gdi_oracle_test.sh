@@ -11,21 +11,14 @@ linux_tool=$2
 work=$4
 folders=("$3" "${@:5}")
 
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/../fail.sh"
 
 if [ -z "$linux_tool" ]; then
     echo "SKIPPED: no Linux tool to compare with: configure with" \
         "-DDOT3BUMP_LINUX_ASSETS_TOOL=<a Linux build>/dot3bump-assets"
     exit 77
 fi
-if [ ! -x "$linux_tool" ]; then
-    echo "FAIL: $linux_tool, named by DOT3BUMP_LINUX_ASSETS_TOOL, is missing" >&2
-    exit 1
-fi
+[ -x "$linux_tool" ] || { fail "$linux_tool, named by DOT3BUMP_LINUX_ASSETS_TOOL, is missing"; finish; }
 rm -rf "$work" && mkdir -p "$work"
 
 # The size of the bitmap header, behind the 14-byte file header.
@@ -68,7 +61,4 @@ done
 echo "$compared pictures identical, $refused later headers refused by both"
 [ $compared -ge 20 ] || fail "only $compared files compared"
 [ $refused -eq 2 ] || fail "$refused files with a later header, expected 2 (pal8v4, pal8v5)"
-if [ $failures -ne 0 ]; then
-    echo "$failures failure(s)" >&2
-    exit 1
-fi
+finish

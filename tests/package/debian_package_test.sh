@@ -4,17 +4,17 @@
 # with the tree's own dot3bump-assets, with a blue texture in place of the red bricks), leaves a
 # missing file to the program (its exit code 3), and refuses a folder that does not exist.
 # Usage: debian_package_test.sh BUILD_DIR VERSION ARTIFACTS
-set -u
+source "$(dirname "$0")/../e2e/harness.sh" program pictures
 arch=$(dpkg --print-architecture)
 packages=("$1/dot3bump_$2_$arch.deb" "$1/dot3bump-assets_$2_$arch.deb")
 tree=$(mktemp -d)
+begin_test "$tree/usr/games/dot3bump" "$3"
+at_exit rm -rf "$tree"
 for package in "${packages[@]}"; do
     (cd "$(dirname "$package")" && sha256sum --check --quiet "$(basename "$package").sha256") ||
-        { echo "FAIL: $package does not match its SHA-256 sum" >&2; exit 1; }
-    dpkg-deb -x "$package" "$tree" || { echo "FAIL: cannot unpack $package" >&2; exit 1; }
+        fail "$package does not match its SHA-256 sum"
+    dpkg-deb -x "$package" "$tree" || fail "cannot unpack $package"
 done
-source "$(dirname "$0")/../e2e/lib.sh" "$tree/usr/games/dot3bump" "$3"
-trap 'cleanup; rm -rf "$tree"' EXIT
 
 command -v lintian >/dev/null || fail "lintian is not installed (tools/install-deps.sh test)"
 lintian --tag-display-limit 0 "${packages[@]}" >"$ARTIFACTS/lintian.txt" 2>&1
@@ -37,32 +37,16 @@ mkdir -p "$RUN_DIR"
 start_program
 wait_for_frame
 screenshot shipped
-quit_with_escape 20
-[ "$EXIT_CODE" -eq 0 ] || fail "the shipped scene: Escape ended it with exit code $EXIT_CODE"
+escape_ends_with_0 20 "the shipped scene"
 
 # A folder given by a path relative to where the command runs.
 "$tree/usr/bin/dot3bump-assets" generate "$RUN_DIR/mine" || fail "the tree's tool cannot generate"
 convert -size 256x256 "xc:rgb(40,90,230)" -type TrueColor "bmp3:$RUN_DIR/mine/tex.bmp" ||
     fail "cannot make the blue texture"
-models_blue() {
-    screenshot folder &&
-        python3 "$E2E_DIR/picture.py" measure "$ARTIFACTS/folder.png" >"$ARTIFACTS/folder.json" &&
-        python3 - "$ARTIFACTS/folder.json" >"$WORK/expect.txt" <<'PY'
-import json, sys
-measures = json.load(open(sys.argv[1]))
-for name in ("cube", "sphere"):
-    r, g, b = measures[name]["mean"]
-    if measures[name]["coverage"] < 0.15 or b < max(r, g) + 20:
-        print(f"the {name} is not drawn blue: covered {measures[name]['coverage']:.0%}, "
-              f"mean colour {r:.0f} {g:.0f} {b:.0f}")
-        sys.exit(1)
-PY
-}
 start_program mine
 wait_for_frame
-poll 30 models_blue || fail "dot3bump mine: $(cat "$WORK/expect.txt")"
-quit_with_escape 20
-[ "$EXIT_CODE" -eq 0 ] || fail "dot3bump mine: Escape ended it with exit code $EXIT_CODE"
+poll 30 picture_shows folder tinted blue || fail "dot3bump mine: $(cat "$WORK/expect.txt")"
+escape_ends_with_0 20 "dot3bump mine"
 
 rm "$RUN_DIR/mine/tex.bmp"
 start_program mine

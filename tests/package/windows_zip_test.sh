@@ -13,25 +13,24 @@ shipped=(README.txt LICENSE THIRD-PARTY-NOTICES.md licences/LGPL-2.1.txt licence
     licences/gcc-runtime.txt source/build-lib3ds-mingw.sh source/*.dsc source/*.orig.tar.*)
 data_files=(cube.3ds sphere.3ds tex.bmp map_normal.bmp)
 
-stop() { echo "FAIL: $*" >&2 && exit 1; }
 allowed() { [[ " ${allowed_dlls[*]} " == *" ${1,,} "* ]]; }
 shown_or_ended() { frame_shown || program_ended; }
 
-[ -f "$zip" ] || stop "no $zip"
-(cd "$(dirname "$zip")" && sha256sum --check --quiet "$(basename "$zip").sha256") ||
-    stop "$zip does not match its SHA-256 sum"
-[ -d "${DOT3BUMP_E2E_WINEPREFIX:-}" ] || stop "no clean Wine prefix: run the test through ctest"
+source "$(dirname "$0")/../e2e/harness.sh" program pictures
+clean_prefix=${DOT3BUMP_E2E_WINEPREFIX:-}
 unpacked=$(mktemp -d)
-trap 'rm -rf "$unpacked"' EXIT
-cp -a "$DOT3BUMP_E2E_WINEPREFIX" "$unpacked/prefix" || stop "cannot copy the Wine prefix"
-(cd "$unpacked/prefix/drive_c" && cmake -E tar xf "$zip") || stop "cannot unpack $zip"
 folder=$unpacked/prefix/drive_c/dot3bump-$version
-[ -f "$folder/dot3bump.exe" ] || stop "no dot3bump-$version/dot3bump.exe in $zip"
-
 export DOT3BUMP_E2E_WINEPREFIX=$unpacked/prefix DOT3BUMP_RUNNER=wine
 unset WINEPATH
-source "$(dirname "$0")/../e2e/lib.sh" "$folder/dot3bump.exe" "$6"
-trap 'cleanup; rm -rf "$unpacked"' EXIT
+begin_test "$folder/dot3bump.exe" "$6"
+at_exit 'wineserver -k 2>/dev/null; rm -rf "$unpacked"'
+[ -f "$zip" ] || fail "no $zip"
+(cd "$(dirname "$zip")" && sha256sum --check --quiet "$(basename "$zip").sha256") ||
+    fail "$zip does not match its SHA-256 sum"
+[ -d "$clean_prefix" ] || fail "no clean Wine prefix: run the test through ctest"
+cp -a "$clean_prefix" "$unpacked/prefix" || fail "cannot copy the Wine prefix"
+(cd "$unpacked/prefix/drive_c" && cmake -E tar xf "$zip") || fail "cannot unpack $zip"
+[ -f "$folder/dot3bump.exe" ] || fail "no dot3bump-$version/dot3bump.exe in $zip"
 
 cd "$folder"
 for file in "${shipped[@]}" "${data_files[@]}" "$lib3ds_dll"; do
@@ -60,8 +59,7 @@ if program_ended; then
     fail "dot3bump.exe ended with exit code $EXIT_CODE before its first frame"
 fi
 screenshot first_frame  # kept in the artifacts, for a person to look at
-quit_with_escape 20
-[ "$EXIT_CODE" -eq 0 ] || fail "Escape ended dot3bump.exe with exit code $EXIT_CODE, not 0"
+escape_ends_with_0 20 "dot3bump.exe from the zip"
 
 wine dot3bump-assets.exe check "${data_files[@]}" >"$WORK/check.log" 2>&1 ||
     fail "dot3bump-assets.exe check refused the shipped files: $(tr -d '\r' <"$WORK/check.log")"

@@ -21,12 +21,13 @@
  * In processes without the sanitizers' runtime (the shell, Xvfb, ImageMagick) the calls pass
  * straight through. */
 #define _GNU_SOURCE
-#include <dlfcn.h>
+#include "tools/next_function.h"
+
+#include <SDL.h>
+#include <fontconfig/fontconfig.h>
 
 void __lsan_disable(void) __attribute__((weak));
 void __lsan_enable(void) __attribute__((weak));
-
-static void* Next(const char* name) { return dlsym(RTLD_NEXT, name); }
 
 static void IgnoreFromHere(void)
 {
@@ -38,57 +39,48 @@ static void IgnoreNoMore(void)
     if (__lsan_enable) __lsan_enable();
 }
 
-int SDL_InitSubSystem(unsigned flags)
+int SDL_InitSubSystem(Uint32 flags)
 {
-    static int (*next)(unsigned);
-    if (!next) next = (int (*)(unsigned))Next("SDL_InitSubSystem");
+    NEXT(SDL_InitSubSystem);
     IgnoreFromHere();
-    const int result = next(flags);
+    const int result = next_SDL_InitSubSystem(flags);
     IgnoreNoMore();
     return result;
 }
 
-void* SDL_CreateWindow(const char* title, int x, int y, int w, int h, unsigned flags)
+SDL_Window* SDL_CreateWindow(const char* title, int x, int y, int w, int h, Uint32 flags)
 {
-    static void* (*next)(const char*, int, int, int, int, unsigned);
-    if (!next) next = (void* (*)(const char*, int, int, int, int, unsigned))Next("SDL_CreateWindow");
+    NEXT(SDL_CreateWindow);
     IgnoreFromHere();
-    void* window = next(title, x, y, w, h, flags);
+    SDL_Window* window = next_SDL_CreateWindow(title, x, y, w, h, flags);
     IgnoreNoMore();
     return window;
 }
 
-void* SDL_GL_CreateContext(void* window)
+SDL_GLContext SDL_GL_CreateContext(SDL_Window* window)
 {
-    static void* (*next)(void*);
-    if (!next) next = (void* (*)(void*))Next("SDL_GL_CreateContext");
+    NEXT(SDL_GL_CreateContext);
     IgnoreFromHere();
-    void* context = next(window);
+    SDL_GLContext context = next_SDL_GL_CreateContext(window);
     IgnoreNoMore();
     return context;
 }
 
-int FcInit(void)
+FcBool FcInit(void)
 {
-    static int (*next)(void);
-    if (!next) next = (int (*)(void))Next("FcInit");
+    NEXT(FcInit);
     IgnoreFromHere();
-    const int result = next();
+    const FcBool result = next_FcInit();
     IgnoreNoMore();
     return result;
 }
 
 void SDL_Quit(void)
 {
-    static void* (*current)(void);
-    static void (*deleteContext)(void*);
-    static void (*next)(void);
-    if (!next) {
-        current = (void* (*)(void))Next("SDL_GL_GetCurrentContext");
-        deleteContext = (void (*)(void*))Next("SDL_GL_DeleteContext");
-        next = (void (*)(void))Next("SDL_Quit");
-    }
-    void* context = current();
-    if (context) deleteContext(context);
-    next();
+    NEXT(SDL_GL_GetCurrentContext);
+    NEXT(SDL_GL_DeleteContext);
+    NEXT(SDL_Quit);
+    SDL_GLContext context = next_SDL_GL_GetCurrentContext();
+    if (context) next_SDL_GL_DeleteContext(context);
+    next_SDL_Quit();
 }

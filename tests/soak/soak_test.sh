@@ -11,7 +11,8 @@
 # judged over all those samples, as the median slope between every two of them, so no one
 # sample decides; there are at least MIN_SAMPLES, also when the run's length would allow fewer.
 # Usage: soak_test.sh PROGRAM ARTIFACTS SECONDS judge-memory|frames-only
-source "$(dirname "$0")/../e2e/lib.sh" "$1" "$2"
+source "$(dirname "$0")/../e2e/harness.sh" program pictures
+begin_test "$1" "$2"
 seconds=$3
 judge_memory=$([ "$4" = judge-memory ] && echo yes)
 # kB per re-activation. Clean runs of 20 samples measure 0 (five Linux runs, one under Wine); a
@@ -30,9 +31,8 @@ export GLIBC_TUNABLES=glibc.malloc.mmap_threshold=16384:glibc.malloc.trim_thresh
 
 start_display
 x11 decoy "Soak decoy" &
-start_program
-window=$(wait_for_window "OpenGL Brisvelle") || fail "no window"
-wait_for_frame
+start_until_frame
+window=$PROGRAM_WINDOW
 window_shown "Soak decoy" || poll 10 window_shown "Soak decoy" || fail "no decoy window"
 decoy=$FOUND_WINDOW
 # Microseconds since the epoch, for the time the program spends active.
@@ -112,6 +112,5 @@ if [ -n "$judge_memory" ]; then
     awk -v s="$slope" -v b="$RSS_SLOPE_BOUND_KB" 'BEGIN { exit !(s <= b) }' ||
         fail "resident memory grows by $slope kB per re-activation, more than $RSS_SLOPE_BOUND_KB"
 fi
-quit_with_escape 30
-[ "$EXIT_CODE" -eq 0 ] || fail "Escape ended the program with exit code $EXIT_CODE"
+escape_ends_with_0 30 "after the soak"
 echo "PASS"

@@ -7,7 +7,8 @@
 // The damage follows the chunk tree of the real file: cuts at every chunk boundary, every
 // chunk's length and id replaced, every count and a face index made to disagree with its data,
 // a coordinate that is not a number and a node that is its own parent.
-#include "platform/byte_order.h"
+#include "assets/model_file_check.h"
+#include "tests/bytes.h"
 #include "tools/file_bytes.h"
 #include "tools/generate_meshes.h"
 #include "tools/write_3ds.h"
@@ -25,9 +26,7 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-struct Chunk {
+struct Walked {
     uint16_t id;
     size_t offset;
     uint32_t length;
@@ -35,36 +34,15 @@ struct Chunk {
     size_t payload;  // where the fields (or the children of a container) start
 };
 
-uint16_t U16(const Bytes& b, size_t at) { return ReadU16(&b[at]); }
-uint32_t U32(const Bytes& b, size_t at) { return ReadU32(&b[at]); }
-void SetU16(Bytes& b, size_t at, uint16_t v) { WriteU16(&b[at], v); }
-void SetU32(Bytes& b, size_t at, uint32_t v) { WriteU32(&b[at], v); }
-
-// Where a container's child chunks start, or 0 for a chunk lib3ds does not descend into.
-size_t ChildrenStart(const Bytes& b, uint16_t id, size_t payload)
+// The file's chunks as the loader's check walks them, the way lib3ds reads the tree.
+std::vector<Walked> Walk(const Bytes& b)
 {
-    switch (id) {
-    case LIB3DS_M3DMAGIC:
-    case LIB3DS_MDATA:
-    case LIB3DS_N_TRI_OBJECT:
-    case LIB3DS_KFDATA:
-    case LIB3DS_OBJECT_NODE_TAG: return payload;
-    case LIB3DS_NAMED_OBJECT:
-        return payload + std::strlen(reinterpret_cast<const char*>(&b[payload])) + 1;
-    case LIB3DS_FACE_ARRAY: return payload + 2 + 8 * size_t(U16(b, payload));
-    default: return 0;
-    }
-}
-
-void Walk(const Bytes& b, size_t begin, size_t end, std::vector<Chunk>* chunks)
-{
-    for (size_t at = begin; at + 6 <= end;) {
-        const Chunk chunk{U16(b, at), at, U32(b, at + 2), end, at + 6};
-        chunks->push_back(chunk);
-        if (const size_t children = ChildrenStart(b, chunk.id, chunk.payload))
-            Walk(b, children, at + chunk.length, chunks);
-        at += chunk.length;
-    }
+    std::vector<ModelChunk> walked;
+    std::vector<Walked> chunks;
+    if (!CheckModelFile(b.data(), b.size(), nullptr, &walked)) return chunks;
+    for (const ModelChunk& c : walked)
+        chunks.push_back({c.id, c.begin, uint32_t(c.end - c.begin), c.parentEnd, c.begin + 6});
+    return chunks;
 }
 
 class Writer {
@@ -102,10 +80,10 @@ std::string Hex(uint32_t value)
     return text;
 }
 
-void Truncations(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
+void Truncations(const Bytes& cube, const std::vector<Walked>& chunks, Writer& out)
 {
     std::set<size_t> cuts;
-    for (const Chunk& chunk : chunks)
+    for (const Walked& chunk : chunks)
         cuts.insert({chunk.offset, chunk.payload, chunk.offset + chunk.length});
     for (size_t cut : cuts) {
         if (cut < cube.size())
@@ -114,9 +92,9 @@ void Truncations(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& ou
     }
 }
 
-void Lengths(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
+void Lengths(const Bytes& cube, const std::vector<Walked>& chunks, Writer& out)
 {
-    for (const Chunk& chunk : chunks) {
+    for (const Walked& chunk : chunks) {
         const std::string where = Hex(chunk.id) + "-at-" + std::to_string(chunk.offset) + "-";
         const uint32_t pastParent = uint32_t(chunk.parentEnd - chunk.offset + 1);
         const struct {
@@ -134,26 +112,26 @@ void Lengths(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
         for (const auto& change : cases) {
             if (change.length == chunk.length) continue;
             Bytes bytes = cube;
-            SetU32(bytes, chunk.offset + 2, change.length);
+            WriteU32(&bytes[chunk.offset + 2], change.length);
             out.Damaged(change.mustFail, where + "length-" + Hex(change.length), bytes);
         }
         Bytes bytes = cube;
-        SetU16(bytes, chunk.offset, 0);
+        WriteU16(&bytes[chunk.offset], 0);
         out.Damaged(true, where + "id-0", bytes);
     }
 }
 
-void Counts(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
+void Counts(const Bytes& cube, const std::vector<Walked>& chunks, Writer& out)
 {
-    for (const Chunk& chunk : chunks) {
+    for (const Walked& chunk : chunks) {
         const std::string where = Hex(chunk.id) + "-at-" + std::to_string(chunk.offset) + "-";
         if (chunk.id == LIB3DS_POINT_ARRAY || chunk.id == LIB3DS_TEX_VERTS ||
             chunk.id == LIB3DS_FACE_ARRAY) {
-            const uint16_t count = U16(cube, chunk.payload);
+            const uint16_t count = U16At(cube, chunk.payload);
             for (uint16_t changed :
                  {uint16_t(0), uint16_t(count - 1), uint16_t(count + 1), uint16_t(0xFFFF)}) {
                 Bytes bytes = cube;
-                SetU16(bytes, chunk.payload, changed);
+                WriteU16(&bytes[chunk.payload], changed);
                 // Fewer faces leave their chunk longer than its fields: lib3ds then reads the
                 // rest as child chunks, which may happen to hold together.
                 const bool mustFail = changed > count || chunk.id != LIB3DS_FACE_ARRAY;
@@ -164,20 +142,20 @@ void Counts(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
             chunk.id == LIB3DS_SCL_TRACK_TAG) {
             for (uint32_t keys : {2u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
                 Bytes bytes = cube;
-                SetU32(bytes, chunk.payload + 10, keys);
+                WriteU32(&bytes[chunk.payload + 10], keys);
                 out.Damaged(true, where + "keys-" + Hex(keys), bytes);
             }
         }
     }
 }
 
-void Contents(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
+void Contents(const Bytes& cube, const std::vector<Walked>& chunks, Writer& out)
 {
     uint16_t points = 0;
-    for (const Chunk& chunk : chunks) {
+    for (const Walked& chunk : chunks) {
         const std::string where = Hex(chunk.id) + "-at-" + std::to_string(chunk.offset) + "-";
         if (chunk.id == LIB3DS_POINT_ARRAY) {
-            points = U16(cube, chunk.payload);
+            points = U16At(cube, chunk.payload);
             Bytes bytes = cube;
             const float nan = std::numeric_limits<float>::quiet_NaN();
             std::memcpy(&bytes[chunk.payload + 2 + 4], &nan, 4);  // little-endian host
@@ -186,7 +164,7 @@ void Contents(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
         if (chunk.id == LIB3DS_FACE_ARRAY) {
             for (uint16_t index : {points, uint16_t(0xFFFF)}) {
                 Bytes bytes = cube;
-                SetU16(bytes, chunk.payload + 2 + 2, index);
+                WriteU16(&bytes[chunk.payload + 2 + 2], index);
                 out.Damaged(true, where + "face-index-" + std::to_string(index), bytes);
             }
         }
@@ -194,7 +172,7 @@ void Contents(const Bytes& cube, const std::vector<Chunk>& chunks, Writer& out)
             // The node's id is 0, the id lib3ds gives a node without a NODE_ID chunk as well.
             const size_t name = std::strlen(reinterpret_cast<const char*>(&cube[chunk.payload]));
             Bytes bytes = cube;
-            SetU16(bytes, chunk.payload + name + 1 + 4, 0);
+            WriteU16(&bytes[chunk.payload + name + 1 + 4], 0);
             out.Damaged(true, where + "own-parent", bytes);
         }
     }
@@ -237,8 +215,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    std::vector<Chunk> chunks;
-    Walk(cube, 0, cube.size(), &chunks);
+    const std::vector<Walked> chunks = Walk(cube);
     Writer out(argv[1]);
     out.Write("loads", "unchanged", cube);
     if (!DrawableVariants(out, &error)) {

@@ -33,25 +33,16 @@ triangle Far | sed 's/^v 1 0 0$/v 1e39 0 0/' >far.obj
 { grid A 180 0 1; grid B 180 1000 32401; } >big.obj
 printf 'not a model\n' >text.dat
 
-# refused MODEL EXPECTED [OPTIONS...]: the import fails with exactly that line.
-refused() {
-    local model=$1 expected=$2
-    shift 2
-    rm -f out.3ds
-    run_tool "$work/out.txt" import "$model" out.3ds "$@"
-    local status=$?
-    [ $status -eq 1 ] || fail "$model: exit status $status, expected 1"
-    [ "$(cat "$work/out.txt")" = "$model: $expected" ] || fail "$model said: $(cat "$work/out.txt")"
-    [ ! -e out.3ds ] || fail "$model: a refused import wrote its output"
-}
-refused untextured.obj \
+# refused_import MODEL EXPECTED [OPTIONS...]: the import fails, saying MODEL: EXPECTED.
+refused_import() { refused "$1: $2" import "$1" out.3ds "${@:3}"; }
+refused_import untextured.obj \
     'mesh "Bare" has no texture coordinates, and the program'"'"'s textures need one per point'
-refused lines.obj "no triangles"
-refused far.obj 'mesh "Far" has a coordinate that is not finite at point 1'
-refused big.obj "64800 points and 128164 faces after merging, more than the 65535 a 3DS mesh\
+refused_import lines.obj "no triangles"
+refused_import far.obj 'mesh "Far" has a coordinate that is not finite at point 1'
+refused_import big.obj "64800 points and 128164 faces after merging, more than the 65535 a 3DS mesh\
  holds; --mesh would fit with \"A\" (32400 points, 64082 faces), \"B\" (32400 points, 64082 faces)"
-refused tri.obj 'no mesh is named "Nope"; its meshes are "Tri"' --mesh Nope
-refused text.dat \
+refused_import tri.obj 'no mesh is named "Nope"; its meshes are "Tri"' --mesh Nope
+refused_import text.dat \
     'cannot be read: No suitable reader found for the file format of file "text.dat".'
 
 run_tool "$work/out.txt" import big.obj cube.3ds --mesh B

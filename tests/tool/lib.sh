@@ -2,12 +2,7 @@
 # build, nothing for Linux); Windows programs end their lines in CR LF, so captured output goes
 # through `tr -d '\r'` before it is compared.
 
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../fail.sh"
 
 # run_tool OUTPUT ARGS...: runs the tool with its standard output into OUTPUT.out, its standard
 # error into OUTPUT.err and both into OUTPUT; returns its status, 124 when it ran past
@@ -34,18 +29,24 @@ run_tool() {
     return $status
 }
 
+# refused LINE ARGS...: the tool, given ARGS from a terminal in the current folder, ends at once
+# with exit status 1 and says exactly LINE, and writes no out.3ds.
+refused() {
+    local expected=$1 output=$PWD/refused.txt
+    shift
+    rm -f out.3ds
+    TOOL_ON_TERMINAL=1 TOOL_DEADLINE=20 run_tool "$output" "$@"
+    local status=$?
+    [ $status -eq 1 ] || fail "$*: exit status $status, expected 1 (124: it waited)"
+    [ "$(cat "$output")" = "$expected" ] || fail "$* said: $(cat "$output")"
+    [ ! -e out.3ds ] || fail "$*: a refused command wrote out.3ds"
+}
+
 # fresh_dir DIR: an empty folder.
 fresh_dir() {
     rm -rf "$1" && mkdir -p "$1"
 }
 
-finish() {
-    if [ "$failures" -ne 0 ]; then
-        echo "$failures failure(s)" >&2
-        exit 1
-    fi
-    echo "all passed"
-}
 
 # expect_check_lines OUTPUT FILES...: `check` printed exactly one line per file, starting with
 # the file's path, on standard output for the files that loaded and on standard error for the

@@ -1,5 +1,5 @@
 #include "gfx/bitmap_load.h"
-#include "platform/byte_order.h"
+#include "tests/bytes.h"
 #include "tests/fake/fake_platform.h"
 
 #include <gtest/gtest.h>
@@ -7,15 +7,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 struct ImageDeleter {
     void operator()(RgbImage* image) const
@@ -29,48 +25,27 @@ using Image = std::unique_ptr<RgbImage, ImageDeleter>;
 const std::string kSuite = std::string(DOT3BUMP_TESTDATA_DIR) + "/bmpsuite/";
 const std::string kRleEdges = std::string(DOT3BUMP_TESTDATA_DIR) + "/rle-edges/";
 
-Bytes ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-uint32_t U32(const Bytes& b, size_t at) { return ReadU32(&b[at]); }
-
-void Put(Bytes* out, uint32_t value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i) out->push_back(uint8_t(value >> 8 * i));
-}
-
 // A bitmap file with an info header; `table` holds the colour entries or masks as stored.
 Bytes Bitmap(int32_t width, int32_t height, uint16_t bitCount, uint32_t compression,
              uint32_t colorsUsed, const Bytes& table, const Bytes& pixels, bool fileHeader = true)
 {
-    Bytes file;
-    if (fileHeader) {
-        Put(&file, 'B' | 'M' << 8, 2);
-        Put(&file, 0, 4);
-        Put(&file, 0, 4);
-        Put(&file, uint32_t(54 + table.size()), 4);
-    }
-    for (uint32_t field : {40u, uint32_t(width), uint32_t(height)}) Put(&file, field, 4);
-    Put(&file, 1, 2);
-    Put(&file, bitCount, 2);
+    const Bytes header =
+        fileHeader ? Cat({U16('B' | 'M' << 8), U32(0), U32(0), U32(uint32_t(54 + table.size()))})
+                   : Bytes();
     const uint32_t runBytes = compression == 1 || compression == 2 ? uint32_t(pixels.size()) : 0;
-    for (uint32_t field : {compression, runBytes, 0u, 0u, colorsUsed, 0u}) Put(&file, field, 4);
-    file.insert(file.end(), table.begin(), table.end());
-    file.insert(file.end(), pixels.begin(), pixels.end());
-    return file;
+    return Cat({header, U32(40), U32(uint32_t(width)), U32(uint32_t(height)), U16(1), U16(bitCount),
+                U32(compression), U32(runBytes), U32(0), U32(0), U32(colorsUsed), U32(0), table,
+                pixels});
 }
 
 // One pixel of an uncompressed info-header file with a file header, read straight from its
 // bytes; y counts from the bottom. Fields of 5, 6 and 8 bits widen by repeating their top bits.
 Bytes ReferencePixel(const Bytes& f, int x, int y)
 {
-    const int32_t width = int32_t(U32(f, 18)), height = int32_t(U32(f, 22));
-    const unsigned bits = f[28], compression = U32(f, 30), colors = U32(f, 46);
+    const int32_t width = int32_t(U32At(f, 18)), height = int32_t(U32At(f, 22));
+    const unsigned bits = f[28], compression = U32At(f, 30), colors = U32At(f, 46);
     const size_t stride = (size_t(width) * bits + 31) / 32 * 4;
-    const size_t row = U32(f, 10) + stride * (height > 0 ? y : -height - 1 - y);
+    const size_t row = U32At(f, 10) + stride * (height > 0 ? y : -height - 1 - y);
     if (bits <= 8) {
         const size_t bit = size_t(x) * bits;
         const unsigned index = f[row + bit / 8] >> (8 - bits - bit % 8) & ((1u << bits) - 1);
@@ -78,10 +53,10 @@ Bytes ReferencePixel(const Bytes& f, int x, int y)
         return {f[54 + 4 * index + 2], f[54 + 4 * index + 1], f[54 + 4 * index]};
     }
     if (bits == 24) return {f[row + 3 * x + 2], f[row + 3 * x + 1], f[row + 3 * x]};
-    const uint32_t value = bits == 16 ? ReadU16(&f[row + 2 * x]) : U32(f, row + 4 * x);
+    const uint32_t value = bits == 16 ? ReadU16(&f[row + 2 * x]) : U32At(f, row + 4 * x);
     Bytes rgb;
     for (int c = 0; c < 3; ++c) {
-        uint32_t mask = compression == 3 ? U32(f, 54 + 4 * c)
+        uint32_t mask = compression == 3 ? U32At(f, 54 + 4 * c)
                                          : (bits == 16 ? 0x7C00u >> 5 * c : 0xFF0000u >> 8 * c);
         uint32_t field = value & mask;
         while (!(mask & 1)) mask >>= 1, field >>= 1;
@@ -118,7 +93,7 @@ TEST_F(BitmapImageTest, GoodSuiteFilesDecodeAndMatchTheirPixelsReadStraightFromT
         ResetFakePlatform();
         const Bytes file = ReadAll(entry.path().string());
         const Image image(LoadBitmapImage(entry.path().string().c_str()));
-        const uint32_t headerSize = U32(file, 14), compression = U32(file, 30);
+        const uint32_t headerSize = U32At(file, 14), compression = U32At(file, 30);
         if (headerSize != 12 && headerSize != 40) {  // pal8v4, pal8v5
             EXPECT_FALSE(image);
             ASSERT_EQ(fakePlatform.messageBoxes.size(), 1u);
@@ -128,8 +103,8 @@ TEST_F(BitmapImageTest, GoodSuiteFilesDecodeAndMatchTheirPixelsReadStraightFromT
         ASSERT_TRUE(image);
         EXPECT_TRUE(fakePlatform.messageBoxes.empty());
         if (headerSize == 12 || compression == 1 || compression == 2) continue;  // see below
-        ASSERT_EQ(image->width, int32_t(U32(file, 18)));
-        ASSERT_EQ(image->height, std::abs(int32_t(U32(file, 22))));
+        ASSERT_EQ(image->width, int32_t(U32At(file, 18)));
+        ASSERT_EQ(image->height, std::abs(int32_t(U32At(file, 22))));
         for (int y = 0; y < image->height; ++y)
             for (int x = 0; x < image->width; ++x) {
                 const uint8_t* p = image->pixels + 3 * (size_t(y) * image->width + x);

@@ -6,7 +6,7 @@
 // (tests/tool).
 #include "assets/model_file_load.h"
 #include "assets/vertex_record.h"
-#include "platform/byte_order.h"
+#include "tests/bytes.h"
 #include "tests/unique_temp_path.h"
 #include "tools/generate_meshes.h"
 #include "tools/write_3ds.h"
@@ -21,8 +21,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,7 +28,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<uint8_t>;
 
 struct FileDeleter {
     void operator()(Lib3dsFile* file) const { lib3ds_file_free(file); }
@@ -47,39 +44,12 @@ bool IsCheckHole(const std::string& error, const std::string& label)
     return error == label + ": lib3ds could not read it although the check passed";
 }
 
-Bytes ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 FilePtr Load(const Bytes& bytes, std::string* error)
 {
     return FilePtr(LoadModelFromMemory(bytes.data(), bytes.size(), "test", error));
 }
 
 // ---- Hand-made files --------------------------------------------------------------------
-
-Bytes Cat(std::initializer_list<Bytes> parts)
-{
-    Bytes out;
-    for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
-    return out;
-}
-Bytes U16(uint16_t v) { return {uint8_t(v), uint8_t(v >> 8)}; }
-Bytes U32(uint32_t v) { return Cat({U16(uint16_t(v)), U16(uint16_t(v >> 16))}); }
-Bytes F32(float f)
-{
-    uint32_t bits;
-    std::memcpy(&bits, &f, 4);
-    return U32(bits);
-}
-Bytes Str(const std::string& s) { return Bytes(s.c_str(), s.c_str() + s.size() + 1); }
-Bytes Chunk(uint16_t id, std::initializer_list<Bytes> parts)
-{
-    Bytes body = Cat(parts);
-    return Cat({U16(id), U32(uint32_t(body.size() + 6)), body});
-}
 
 // A unit quad scaled by `scale`: four points, four texels, two faces, with `faceExtra` inside
 // the face list and `meshExtra` after it.
@@ -264,7 +234,7 @@ protected:
         fs::path path = UniqueTempPath("dot3bump_written_model");
         ASSERT_TRUE(lib3ds_file_save(file, path.string().c_str()));
         lib3ds_file_free(file);
-        bytes_ = ReadBytes(path.string());
+        bytes_ = ReadAll(path.string());
         fs::remove(path);
     }
 
@@ -393,7 +363,8 @@ TEST(ModelFileCheck, TakesEachLimitAndRefusesOnePastIt)
          QuadScene({}, Cat({nodes(16, fullTrack),
                             Node(16, "Quad", 0, Track(LIB3DS_POS_TRACK_TAG, 1, value, 1))})),
          "more than 65536 track keys"},
-        {"a key at frame 2^24", QuadScene({}, quadNode(Track(LIB3DS_POS_TRACK_TAG, 2, value, 2, 1u << 24))),
+        {"a key at frame 2^24",
+         QuadScene({}, quadNode(Track(LIB3DS_POS_TRACK_TAG, 2, value, 2, 1u << 24))),
          QuadScene({}, quadNode(Track(LIB3DS_POS_TRACK_TAG, 2, value, 2, (1u << 24) + 1))),
          "beyond 16777216 either way"},
     };
