@@ -11,13 +11,7 @@ start_virtual_display() {
     Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" </dev/null \
         >/dev/null 2>"$work/xvfb.log" &
     VIRTUAL_DISPLAY_PID=$!
-    # Xvfb writes the display's number once it accepts clients.
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        kill -0 "$VIRTUAL_DISPLAY_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    if [ ! -s "$work/display" ]; then
+    if ! await_display "$work/display" "$VIRTUAL_DISPLAY_PID" 10; then
         echo "Xvfb did not start a virtual display:" >&2
         sed 's/^/  Xvfb: /' "$work/xvfb.log" >&2
         kill "$VIRTUAL_DISPLAY_PID" 2>/dev/null
@@ -25,6 +19,18 @@ start_virtual_display() {
         return 1
     fi
     export DISPLAY=":$(head -1 "$work/display")"
+}
+
+# await_display FILE PID SECONDS: waits until the X server PID, started with -displayfd, has
+# written its display's number to FILE, which it does once it accepts clients; fails when it
+# ends first or SECONDS pass.
+await_display() {
+    for _ in $(seq $(($3 * 10))); do
+        [ -s "$1" ] && return 0
+        kill -0 "$2" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    [ -s "$1" ]
 }
 
 stop_virtual_display() {

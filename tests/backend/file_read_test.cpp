@@ -1,10 +1,10 @@
 // The sdl backend's file mapping on a file that another process shortens while it is read: the
 // reader gets the bytes the file still had, never a SIGBUS from a page cut off the file.
 #include "platform/platform.h"
+#include "tools/next_function.h"
 
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,9 +28,8 @@ off_t shortenTo = 0;
 // the backend included; all but the one armed call pass straight through.
 extern "C" int fstat(int descriptor, struct stat* status) noexcept
 {
-    using Fstat = int (*)(int, struct stat*);
-    static const auto next = reinterpret_cast<Fstat>(dlsym(RTLD_NEXT, "fstat"));
-    const int result = next(descriptor, status);
+    NEXT(fstat);
+    const int result = next_fstat(descriptor, status);
     if (result == 0 && !shortenPath.empty()) {
         if (truncate(shortenPath.c_str(), shortenTo) != 0) std::perror("truncate");
         shortenPath.clear();

@@ -17,12 +17,7 @@ start_desk() {
     /usr/lib/xorg/Xorg -displayfd 3 -config "$E2E_DIR/desk.conf" -noreset -nolisten tcp \
         -novtswitch -logfile "$work/Xorg.log" 3>"$work/display" </dev/null >/dev/null 2>&1 &
     DESK_PID=$!
-    for _ in $(seq 200); do
-        [ -s "$work/display" ] && break
-        kill -0 "$DESK_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    if [ ! -s "$work/display" ]; then
+    if ! await_display "$work/display" "$DESK_PID" 20; then
         echo "SKIP: Xorg cannot start a desk here (it needs root, or a wrapper that lets it):" >&2
         grep -F '(EE)' "$work/Xorg.log" 2>/dev/null | head -5 | sed 's/^/  Xorg: /' >&2
         stop_desk
