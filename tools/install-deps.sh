@@ -15,6 +15,8 @@ run_packages=(
 test_packages=(
     "${run_packages[@]}"
     libgtest-dev libbenchmark-dev python3 python3-xlib
+    # The stage pictures of docs/how_it_works.md are PNG files, deflated by zlib.
+    zlib1g-dev
     # The GL tests also run on zink, over Mesa's Vulkan driver on the CPU (lavapipe).
     mesa-vulkan-drivers libvulkan1
     # The desk: an X server whose screen changes mode, with a window manager, and a Wayland
