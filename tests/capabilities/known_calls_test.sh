@@ -8,11 +8,13 @@ library=$2
 unpoliced=$(dirname "$0")/unpoliced_calls.txt
 
 # Linked functions are the program's undefined dynamic symbols; fetched ones are names among its
-# read-only data.
+# read-only data, less those of its own symbols (the sanitizers keep the names of the program's
+# globals there).
+own=$(nm -C --defined-only "$program" | awk '{print $NF}' | sort -u)
 used=$({
     nm -D --undefined-only "$program" | awk '{print $NF}'
     objcopy -O binary --only-section=.rodata "$program" /dev/stdout | strings -n 4
-} | grep -xE 'gl[A-Z][A-Za-z0-9]*' | sort -u)
+} | grep -xE 'gl[A-Z][A-Za-z0-9]*' | sort -u | comm -23 - <(echo "$own"))
 known=$({
     nm -D --defined-only "$library" | awk '$2 == "T" {print $3}'
     grep -v '^#' "$unpoliced"

@@ -256,19 +256,14 @@ TEST_F(FontTest, AFaceWithoutAnOs2TableStillHonoursACellHeight)
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "no_os2.ttf", std::ios::binary)
         .write(reinterpret_cast<const char*>(font.data()), std::streamsize(font.size()));
-    std::ofstream(folder / "fonts.conf")
-        << "<fontconfig><dir>" << folder.string() << "</dir><cachedir>"
-        << (folder / "cache").string() << "</cachedir></fontconfig>";
-    const char* saved = std::getenv("FONTCONFIG_FILE");
-    const std::string savedFile = saved ? saved : "";
-    setenv("FONTCONFIG_FILE", (folder / "fonts.conf").c_str(), 1);
-    FcInitReinitialize();
+    FcConfig* const saved = FcConfigReference(nullptr);
+    FcConfig* const own = FcConfigCreate();
+    FcConfigAppFontAddDir(own, reinterpret_cast<const FcChar8*>(folder.c_str()));
+    FcConfigSetCurrent(own);
     const Drawing text = Draw("Loading...", BuildFont(30, "DejaVu Sans"));
-    if (saved)
-        setenv("FONTCONFIG_FILE", savedFile.c_str(), 1);
-    else
-        unsetenv("FONTCONFIG_FILE");
-    FcInitReinitialize();
+    FcConfigSetCurrent(saved);
+    FcConfigDestroy(saved);  // the reference taken above
+    FcConfigDestroy(own);
     std::filesystem::remove_all(folder);
     EXPECT_GT(text.lit, 60);
     EXPECT_GT(text.advanceX, 40);
